@@ -1,0 +1,211 @@
+#include "scenario.h"
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cwctype>
+
+namespace scenario {
+
+std::wstring ProgramPath(const wchar_t *exeName) {
+    wchar_t self[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, n);
+    size_t slash = path.find_last_of(L"\\/");
+    path.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    return path + exeName;
+}
+
+Process::~Process() {
+    if (Running()) Kill();
+    if (handle_) CloseHandle(handle_);
+}
+
+bool Process::Start(const wchar_t *exeName, const wchar_t *args) {
+    std::wstring path = ProgramPath(exeName);
+    std::wstring cmd = L"\"" + path + L"\"";
+    if (args && *args) cmd += L" " + std::wstring(args);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    if (handle_) CloseHandle(handle_);
+    handle_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+    return true;
+}
+
+bool Process::WaitExit(DWORD timeoutMs, DWORD *code) {
+    if (!handle_) return false;
+    if (WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (code) GetExitCodeProcess(handle_, code);
+    return true;
+}
+
+bool Process::Running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+void Process::Kill() {
+    if (!handle_) return;
+    TerminateProcess(handle_, 99);
+    WaitForSingleObject(handle_, 5000);
+}
+
+HWND FindTopLevel(const wchar_t *cls, const wchar_t *title) {
+    return FindWindowW(cls, title);
+}
+
+HWND WaitForWindow(const wchar_t *cls, const wchar_t *title, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowW(cls, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+namespace {
+struct ProcessWindowQuery {
+    DWORD pid;
+    const wchar_t *cls;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND hwnd, LPARAM lp) {
+    auto *q = reinterpret_cast<ProcessWindowQuery *>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != q->pid || !IsWindowVisible(hwnd)) return TRUE;
+    if (q->cls && ClassName(hwnd) != q->cls) return TRUE;
+    q->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindWindowOfProcess(DWORD pid, const wchar_t *cls) {
+    ProcessWindowQuery q = {pid, cls, nullptr};
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t buf[512] = {};
+    // WM_GETTEXT rather than GetWindowText: the latter does not read the text
+    // of another process's controls.
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buf;
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t buf[256] = {};
+    GetClassNameW(hwnd, buf, 256);
+    return buf;
+}
+
+bool IsTopMost(HWND hwnd) {
+    return (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void PressKey(BYTE vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(30);
+}
+
+void TypeDigits(const wchar_t *digits) {
+    for (const wchar_t *p = digits; *p; ++p) {
+        if (*p >= L'0' && *p <= L'9') PressKey(static_cast<BYTE>(*p));
+    }
+}
+
+void DeleteSettingsKey() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Quellor");
+}
+
+namespace {
+std::wstring ScreensFolder() {
+    wchar_t buf[MAX_PATH] = {};
+    DWORD n = GetEnvironmentVariableW(L"QUELLOR_SCREENS", buf, MAX_PATH);
+    std::wstring dir = (n > 0 && n < MAX_PATH) ? std::wstring(buf) : ProgramPath(L"screens");
+    if (!dir.empty() && dir[0] == L'/') {  // a Unix path from the test runner: drive Z:
+        for (auto &c : dir)
+            if (c == L'/') c = L'\\';
+        dir = L"Z:" + dir;
+    }
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+}  // namespace
+
+std::wstring SaveScreen(const std::string &name) {
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void *bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    GdiFlush();
+
+    DWORD stride = ((w * 3 + 3) & ~3u);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+    fh.bfSize = fh.bfOffBits + stride * h;
+    std::wstring file = ScreensFolder() + L"\\";
+    for (char c : name) file += (iswalnum(static_cast<unsigned char>(c)) || c == '-') ? wchar_t(c) : L'_';
+    file += L".bmp";
+    FILE *f = _wfopen(file.c_str(), L"wb");
+    if (f) {
+        fwrite(&fh, sizeof fh, 1, f);
+        fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
+        fwrite(bits, stride, h, f);
+        fclose(f);
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return file;
+}
+
+void KillProgramsNamed(const std::vector<std::wstring> &exeNames) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
+        for (const auto &name : exeNames) {
+            if (_wcsicmp(pe.szExeFile, name.c_str()) != 0) continue;
+            HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pe.th32ProcessID);
+            if (p) {
+                TerminateProcess(p, 99);
+                WaitForSingleObject(p, 5000);
+                CloseHandle(p);
+            }
+        }
+    }
+    CloseHandle(snap);
+}
+
+void ScenarioTest::TearDown() {
+    if (HasFailure()) {
+        const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::wstring file = SaveScreen(std::string(info->test_suite_name()) + "-" + info->name());
+        fwprintf(stderr, L"screenshot of the phone: %ls\n", file.c_str());
+    }
+}
+
+}  // namespace scenario

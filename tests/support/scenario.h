@@ -1,0 +1,82 @@
+// Helpers for tests that drive the real programs in the emulated phone the
+// way a user would: start them, wait for what appears on the screen, press
+// keys, and keep a screenshot when something goes wrong.
+#ifndef QUELLOR_TESTS_SCENARIO_H
+#define QUELLOR_TESTS_SCENARIO_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+// Full path of a program built next to the running test executable.
+std::wstring ProgramPath(const wchar_t *exeName);
+
+// A child process; killed on destruction if it still runs.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+
+    bool Start(const wchar_t *exeName, const wchar_t *args = nullptr);
+    // True when the process ended within timeoutMs; its exit code in *code.
+    bool WaitExit(DWORD timeoutMs, DWORD *code = nullptr);
+    bool Running() const;
+    void Kill();
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Polls cond every stepMs until it holds or timeoutMs has passed.
+template <class Cond>
+bool WaitUntil(Cond cond, DWORD timeoutMs, DWORD stepMs = 20) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (cond()) return true;
+        if (GetTickCount() - start >= timeoutMs) return cond();
+        Sleep(stepMs);
+    }
+}
+
+// First top-level window with this class (and title, when given), or 0.
+HWND FindTopLevel(const wchar_t *cls, const wchar_t *title = nullptr);
+HWND WaitForWindow(const wchar_t *cls, const wchar_t *title, DWORD timeoutMs);
+// Top-level visible window owned by process pid with the given class (any class when null).
+HWND FindWindowOfProcess(DWORD pid, const wchar_t *cls = nullptr);
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+bool IsTopMost(HWND hwnd);
+
+// Keys as the phone's keypad sends them: delivered to the foreground window.
+void PressKey(BYTE vk);
+void TypeDigits(const wchar_t *digits);
+
+// The lock's registry key, removed so a test starts from the defaults.
+void DeleteSettingsKey();
+
+// Writes a BMP of the phone's screen into the screenshot folder; returns its path.
+std::wstring SaveScreen(const std::string &name);
+
+// Kills every process of the phone started from one of these program names.
+void KillProgramsNamed(const std::vector<std::wstring> &exeNames);
+
+// Base fixture: keeps a screenshot of the phone when a test fails.
+class ScenarioTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+};
+
+}  // namespace scenario
+
+#endif
