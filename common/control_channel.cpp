@@ -1,0 +1,38 @@
+#include "control_channel.h"
+
+#include <cstdint>
+
+const WCHAR kAgentCellName[] = L"QuellorApp";
+
+AgentWindowCell *OpenAgentWindowCell() {
+    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(AgentWindowCell), kAgentCellName);
+    if (!section) return nullptr;
+    void *view = MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0);
+    if (!view) {
+        CloseHandle(section);
+        return nullptr;
+    }
+    // Section and view stay open until the process ends: the cell lives as
+    // long as any program holds it.
+    return static_cast<AgentWindowCell *>(view);
+}
+
+namespace {
+LONG Handle32(HWND window) {
+    return static_cast<LONG>(reinterpret_cast<intptr_t>(window));
+}
+}  // namespace
+
+void PublishAgentWindow(AgentWindowCell *cell, HWND window) {
+    if (cell) InterlockedExchange(&cell->handle32, Handle32(window));
+}
+
+HWND AgentWindowOf(const AgentWindowCell *cell) {
+    if (!cell) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(cell->handle32));
+}
+
+void WithdrawAgentWindow(AgentWindowCell *cell, HWND window) {
+    if (cell) InterlockedCompareExchange(&cell->handle32, 0, Handle32(window));
+}

@@ -1,0 +1,70 @@
+#include "lock_settings.h"
+
+#include <cstring>
+#include <cwchar>
+
+const WCHAR kDefaultPassword[] = L"4826";
+const WCHAR kSettingsKeyPath[] = L"Software\\Quellor";
+
+namespace {
+
+const WCHAR kLockOptionValue[] = L"LockOption";
+const WCHAR kPasswordValue[] = L"Password";
+
+uint32_t ReadLockFlags(HKEY key) {
+    // A value shorter than four bytes lands in a word that is already zero.
+    uint32_t flags = 0;
+    DWORD size = sizeof flags;
+    if (RegQueryValueExW(key, kLockOptionValue, nullptr, nullptr,
+                         reinterpret_cast<BYTE *>(&flags), &size) != ERROR_SUCCESS)
+        return kMissingLockOptionFlags;
+    return flags;
+}
+
+// Reads "Password" into buffer (kPasswordBufferChars WCHARs). Whatever the
+// value holds — any type, an odd byte count, no terminator, a full 520 bytes —
+// the result is terminated and at most 259 characters long; a trailing odd
+// byte, half a character, is dropped.
+void ReadPassword(HKEY key, WCHAR *buffer) {
+    wmemset(buffer, 0, kPasswordBufferChars);
+    DWORD size = kPasswordBufferChars * sizeof(WCHAR);
+    if (RegQueryValueExW(key, kPasswordValue, nullptr, nullptr,
+                         reinterpret_cast<BYTE *>(buffer), &size) != ERROR_SUCCESS) {
+        wmemset(buffer, 0, kPasswordBufferChars);
+        wcscpy(buffer, kDefaultPassword);
+        return;
+    }
+    DWORD chars = size / sizeof(WCHAR);
+    if (chars > kPasswordBufferChars - 1) chars = kPasswordBufferChars - 1;
+    buffer[chars] = L'\0';
+}
+
+}  // namespace
+
+void LoadSettings(LockSettings &settings) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return;
+    settings.lockFlags = ReadLockFlags(key);
+    WCHAR password[kPasswordBufferChars];
+    ReadPassword(key, password);
+    settings.password.Assign(password);
+    RegCloseKey(key);
+}
+
+void SaveSettings(const LockSettings &settings) {
+    // The key is written in place, not deleted and created anew: a failed
+    // create, or an end between the two, would otherwise lose the password
+    // and bring back the well-known default at the next start.
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return;
+    DWORD flags = settings.lockFlags;
+    RegSetValueExW(key, kLockOptionValue, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&flags),
+                   sizeof flags);
+    const WCHAR *text = settings.password.c_str();
+    DWORD bytes = static_cast<DWORD>((wcslen(text) + 1) * sizeof(WCHAR));
+    RegSetValueExW(key, kPasswordValue, 0, REG_SZ, reinterpret_cast<const BYTE *>(text), bytes);
+    RegCloseKey(key);
+}

@@ -1,0 +1,3 @@
+#include "module_instance.h"
+
+HINSTANCE g_moduleInstance;

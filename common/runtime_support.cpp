@@ -1,0 +1,57 @@
+// The programs are built without exceptions. The C++ library would otherwise
+// bring its exception and demangling machinery along for operator new and
+// for the few containers used (about 160 KB); here allocation goes straight
+// to the process heap and the library's throw points end the program.
+#include <windows.h>
+
+#include <cstddef>
+#include <new>
+
+namespace {
+[[noreturn]] void OutOfMemory() {
+    ExitProcess(ERROR_OUTOFMEMORY);
+}
+
+void *Allocate(std::size_t size) {
+    return HeapAlloc(GetProcessHeap(), 0, size ? size : 1);
+}
+}  // namespace
+
+void *operator new(std::size_t size) {
+    void *p = Allocate(size);
+    if (!p) OutOfMemory();
+    return p;
+}
+void *operator new[](std::size_t size) {
+    return operator new(size);
+}
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    return Allocate(size);
+}
+void *operator new[](std::size_t size, const std::nothrow_t &) noexcept {
+    return Allocate(size);
+}
+void operator delete(void *p) noexcept {
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete[](void *p) noexcept {
+    operator delete(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    operator delete(p);
+}
+void operator delete[](void *p, std::size_t) noexcept {
+    operator delete(p);
+}
+
+namespace std {
+[[noreturn]] void __throw_length_error(const char *) {
+    OutOfMemory();
+}
+[[noreturn]] void __throw_bad_alloc() {
+    OutOfMemory();
+}
+[[noreturn]] void __throw_bad_array_new_length() {
+    OutOfMemory();
+}
+}  // namespace std

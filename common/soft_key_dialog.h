@@ -1,0 +1,38 @@
+// The frame every dialog of the system shares on a soft-key phone: a soft-key
+// bar whose Back key reaches the dialog as WM_HOTKEY instead of closing it,
+// full-screen sizing, and modal runs from the program's templates.
+#ifndef QUELLOR_SOFT_KEY_DIALOG_H
+#define QUELLOR_SOFT_KEY_DIALOG_H
+
+#include <windows.h>
+
+// Base of the modal dialogs that end through their soft keys.
+class SoftKeyDialog {
+public:
+    HWND menuBar = nullptr;
+    HWND dialog = nullptr;
+
+    // Destroys the bar first, then ends the modal dialog with code.
+    virtual void EndWithCode(HWND dialogWindow, INT_PTR code);
+    virtual ~SoftKeyDialog() = default;
+};
+
+// Creates soft-key bar barId for dialog and overrides its Back key;
+// 0 when the bar cannot be created (the dialog then works without it).
+HWND CreateSoftKeyBar(HWND dialog, UINT barId);
+
+// Records dialog in object and gives it bar barId; FALSE without a bar.
+BOOL AttachSoftKeys(SoftKeyDialog &object, HWND dialog, UINT barId);
+
+// Sizes dialog to the screen above its soft-key bar (delivers WM_SIZE).
+void MakeFullScreen(HWND dialog);
+
+// Back arrives as WM_HOTKEY: hand it to the focused field so it erases a
+// character there. Other keys are left alone.
+void ForwardBackKey(WPARAM wParam, LPARAM lParam);
+
+// Runs template dialogId modally with object as the creation parameter;
+// the end code, or -1 when the dialog cannot be created.
+INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, void *object);
+
+#endif

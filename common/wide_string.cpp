@@ -1,0 +1,30 @@
+#include "wide_string.h"
+
+#include <cwchar>
+#include <new>
+
+bool WideString::Assign(const WCHAR *source) {
+    if (!source) {
+        Release();
+        return true;
+    }
+    size_t count = wcslen(source);
+    if (count > INT32_MAX - 1) return false;
+    WCHAR *copy = new (std::nothrow) WCHAR[count + 1];
+    if (!copy) return false;
+    wmemcpy(copy, source, count + 1);
+    Release();
+    text = copy;
+    length = static_cast<int32_t>(count);
+    return true;
+}
+
+void WideString::Release() {
+    delete[] text;
+    text = nullptr;
+    length = 0;
+}
+
+bool SameText(const WCHAR *a, const WCHAR *b) {
+    return wcscmp(a, b) == 0;
+}

@@ -1,0 +1,32 @@
+// An owned, length-counted UTF-16 string: how every password is held in memory.
+#ifndef QUELLOR_WIDE_STRING_H
+#define QUELLOR_WIDE_STRING_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct WideString {
+    WCHAR *text = nullptr;  // length + 1 WCHARs, NUL-terminated; null when unset
+    int32_t length = 0;     // WCHARs before the terminator
+
+    WideString() = default;
+    ~WideString() { Release(); }
+    WideString(const WideString &) = delete;
+    WideString &operator=(const WideString &) = delete;
+
+    // Copies source up to its NUL; a null source leaves the string unset and an
+    // empty one gives a buffer holding only the terminator. When memory runs out
+    // the old value is kept (a password must never silently become empty) and
+    // false is returned.
+    bool Assign(const WCHAR *source);
+    void Release();
+
+    // The text, or "" when unset.
+    const WCHAR *c_str() const { return text ? text : L""; }
+};
+
+// Whole-string, case-sensitive comparison, UTF-16 unit by unit.
+bool SameText(const WCHAR *a, const WCHAR *b);
+
+#endif
