@@ -1,0 +1,158 @@
+#include "password_dialog.h"
+
+#include "layout_scale.h"
+#include "platform_shell.h"
+#include "settings_resource.h"
+#include "ui_text.h"
+
+#include <cwchar>
+
+PasswordLayout LayoutPassword(int32_t w, int32_t h, int32_t s, int32_t editHeight,
+                              bool hasCurrent) {
+    const int32_t label = Scaled(15, s);    // one line of label text
+    const int32_t editRoom = Scaled(25, s);  // room reserved for one edit
+    const int32_t groups = hasCurrent ? 3 : 2;
+    const int32_t block = groups * (label + editRoom) + (groups == 3 ? 10 : 6);
+
+    PasswordLayout layout = {};
+    layout.x = 20;
+    layout.width = w - 40;
+    layout.firstRow = hasCurrent ? ROW_OLD_LABEL : ROW_NEW_LABEL;
+    int32_t y = h < block ? 0 : (h - block) / 2;
+    for (int32_t row = layout.firstRow; row < PASSWORD_ROWS; row += 2) {
+        layout.y[row] = y;
+        layout.height[row] = label;
+        y += label + 2;
+        layout.y[row + 1] = y;
+        layout.height[row + 1] = editHeight;
+        y += editRoom + 2;
+    }
+    return layout;
+}
+
+PasswordVerdict JudgePasswordChange(const WCHAR *current, const WCHAR *typedCurrent,
+                                    const WCHAR *typedNew, const WCHAR *typedRepeat) {
+    if (current[0] != L'\0' && wcscmp(current, typedCurrent) != 0)
+        return PASSWORD_WRONG_CURRENT;
+    if (wcscmp(typedNew, typedRepeat) != 0) return PASSWORD_MISMATCH;
+    return PASSWORD_ACCEPTED;
+}
+
+namespace {
+
+PasswordDialog *g_passwordDialog;
+
+// Up to kPasswordFieldChars characters of an edit, always terminated.
+struct FieldText {
+    WCHAR text[kPasswordFieldChars + 1] = {};
+    explicit FieldText(HWND edit) { GetWindowTextW(edit, text, kPasswordFieldChars + 1); }
+};
+
+}  // namespace
+
+BOOL PasswordDialog::OnInitDialog(HWND window) {
+    AttachSoftKeys(*this, window, IDR_PASSWORD_BAR);
+    oldEdit = GetDlgItem(window, IDC_PASSWORD_OLD);
+    newEdit = GetDlgItem(window, IDC_PASSWORD_NEW);
+    repeatEdit = GetDlgItem(window, IDC_PASSWORD_REPEAT);
+    HWND edits[] = {oldEdit, newEdit, repeatEdit};
+    for (HWND edit : edits) SendMessageW(edit, EM_LIMITTEXT, kPasswordFieldChars, 0);
+    // The keypad types digits, not letters.
+    for (HWND edit : edits) SendMessageW(edit, EM_SETINPUTMODE, 0, IM_NUMBERS);
+    oldLabel = GetDlgItem(window, IDC_PASSWORD_OLD_LABEL);
+    newLabel = GetDlgItem(window, IDC_PASSWORD_NEW_LABEL);
+    repeatLabel = GetDlgItem(window, IDC_PASSWORD_REPEAT_LABEL);
+    if (passwordBuffer[0] == L'\0') {
+        // Nothing to confirm: the current-password group is not shown.
+        ShowWindow(oldEdit, SW_HIDE);
+        ShowWindow(oldLabel, SW_HIDE);
+    }
+    // Its full-screen sizing sends the first WM_SIZE: the layout is in place
+    // before the dialog is seen.
+    MakeFullScreen(window);
+    return TRUE;
+}
+
+BOOL PasswordDialog::OnSize(int32_t width, int32_t height) {
+    RECT rect = {};
+    // The hidden current-password edit still has the height every edit gets.
+    GetWindowRect(oldEdit, &rect);
+    PasswordLayout layout = LayoutPassword(width, height, LayoutScale, rect.bottom - rect.top,
+                                           passwordBuffer[0] != L'\0');
+    HWND controls[PASSWORD_ROWS] = {oldLabel, oldEdit, newLabel, newEdit, repeatLabel, repeatEdit};
+    for (int32_t row = layout.firstRow; row < PASSWORD_ROWS; ++row)
+        MoveWindow(controls[row], layout.x, layout.y[row], layout.width, layout.height[row], TRUE);
+    return TRUE;
+}
+
+void PasswordDialog::ClearFields() {
+    SetWindowTextW(oldEdit, L"");
+    SetWindowTextW(newEdit, L"");
+    SetWindowTextW(repeatEdit, L"");
+}
+
+BOOL PasswordDialog::Accept() {
+    // A current password longer than a field can never be typed, so it is
+    // never confirmed: only the first kPasswordFieldChars characters are read.
+    FieldText typedCurrent(oldEdit);
+    FieldText typedNew(newEdit);
+    FieldText typedRepeat(repeatEdit);
+    switch (JudgePasswordChange(passwordBuffer, typedCurrent.text, typedNew.text,
+                                typedRepeat.text)) {
+    case PASSWORD_WRONG_CURRENT:
+        ShowInfoBox(dialog, IDS_WRONG_PASSWORD, IDS_WRONG_CAPTION);
+        ClearFields();
+        return FALSE;
+    case PASSWORD_MISMATCH:
+        ShowInfoBox(dialog, IDS_PASSWORD_MISMATCH, IDS_WRONG_CAPTION);
+        ClearFields();
+        return TRUE;
+    case PASSWORD_ACCEPTED:
+        break;
+    }
+    wcscpy(passwordBuffer, typedNew.text);
+    EndWithCode(dialog, PASSWORD_CHANGED);
+    return TRUE;
+}
+
+BOOL PasswordDialog::OnCommand(WORD id) {
+    switch (id) {
+    case IDM_DONE:
+    case IDOK:
+        return Accept();
+    case IDM_CANCEL:
+    case IDCANCEL:
+        EndWithCode(dialog, PASSWORD_UNCHANGED);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK PasswordDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        g_passwordDialog = reinterpret_cast<PasswordDialog *>(lParam);
+        return g_passwordDialog->OnInitDialog(window);
+    }
+    // Nothing but WM_INITDIALOG can be handled before the object is known.
+    if (!g_passwordDialog) return FALSE;
+    switch (message) {
+    case WM_SIZE:
+        return g_passwordDialog->OnSize(LOWORD(lParam), HIWORD(lParam));
+    case WM_COMMAND:
+        return g_passwordDialog->OnCommand(LOWORD(wParam));
+    case WM_HOTKEY:
+        // Back erases in the focused field and never closes the dialog.
+        ForwardBackKey(wParam, lParam);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR RunPasswordDialog(HWND parent, WCHAR *buffer) {
+    PasswordDialog object(buffer);
+    INT_PTR result = RunModal(IDD_PASSWORD, parent, PasswordDialogProc, &object);
+    g_passwordDialog = nullptr;
+    return result;
+}
