@@ -1,0 +1,172 @@
+#include "app_frame.h"
+
+#include "aygshell.h"
+#include "phone_look.h"
+#include "phone_res.h"
+#include "two_line_list.h"
+#include "window_focus.h"
+
+namespace phone {
+namespace {
+
+constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT kClockPeriodMs = 15000;
+
+// One frame per process.
+struct Frame {
+    const AppSpec *spec;
+    HWND window;
+    HWND bar;
+    HWND content;
+};
+Frame g_frame;
+
+HWND CreateSoftKeyBar(HWND window, UINT barId) {
+    SHMENUBARINFO mbi = {};
+    mbi.cbSize = sizeof mbi;
+    mbi.hwndParent = window;
+    mbi.nToolBarId = barId;
+    mbi.hInstRes = GetModuleHandleW(nullptr);
+    if (!SHCreateMenuBar(&mbi)) return nullptr;
+    // Back would otherwise do the shell's default; the frame decides what it means.
+    const WORD flags = SHMBOF_NODEFAULT | SHMBOF_NOTIFY;
+    SendMessageW(mbi.hwndMB, SHCMBM_OVERRIDEKEY, VK_TBACK, MAKELPARAM(flags, flags));
+    return mbi.hwndMB;
+}
+
+// Full screen above the bar: the bar's top edge, or the screen's bottom without a bar.
+RECT ScreenAboveBar(HWND bar) {
+    RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT barRect;
+    if (bar && GetWindowRect(bar, &barRect) && barRect.top > 0 && barRect.top < rc.bottom)
+        rc.bottom = barRect.top;
+    return rc;
+}
+
+void Back() {
+    if (g_frame.spec->backGoesHome) GoHome(g_frame.window);
+}
+
+void Open() {
+    if (g_frame.spec->open && g_frame.content) g_frame.spec->open(g_frame.content, g_frame.window);
+}
+
+LRESULT OnCreate(HWND window) {
+    g_frame.window = window;
+    g_frame.bar = CreateSoftKeyBar(window, g_frame.spec->barId);
+    g_frame.content = g_frame.spec->createContent(window);
+    SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
+    return 0;
+}
+
+void OnSize(int width, int height) {
+    if (!g_frame.content) return;
+    int top = HeaderHeight();
+    MoveWindow(g_frame.content, 0, top, width, height > top ? height - top : 0, TRUE);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT rc;
+    GetClientRect(window, &rc);
+    DrawHeader(dc, rc.right, g_frame.spec->title);
+    EndPaint(window, &ps);
+}
+
+void OnCommand(WORD id, WORD code) {
+    switch (id) {
+    case IDM_OPEN: Open(); break;
+    case IDM_BACK: Back(); break;
+    case IDM_EXIT:
+    case IDM_POWER_OFF: PostMessageW(g_frame.window, WM_CLOSE, 0, 0); break;
+    default:
+        // A double click in the content's list opens the row.
+        if (code == LBN_DBLCLK) Open();
+        break;
+    }
+}
+
+// Keys the content's list box does not act on itself.
+LRESULT OnListKey(WORD key) {
+    switch (key) {
+    case VK_RETURN: Open(); return -2;
+    case VK_ESCAPE: Back(); return -2;
+    default: return -1;
+    }
+}
+
+void OnHotKey(LPARAM lParam) {
+    // The device sends the overridden key both when it goes down and up.
+    if (HIWORD(lParam) == VK_TBACK && !(LOWORD(lParam) & MOD_KEYUP)) Back();
+}
+
+void OnTimer(HWND window) {
+    RECT header;
+    GetClientRect(window, &header);
+    header.bottom = HeaderHeight();
+    InvalidateRect(window, &header, FALSE);
+}
+
+LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_SETFOCUS:
+        if (g_frame.content) SetFocus(g_frame.content);
+        return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_VKEYTOITEM: return OnListKey(LOWORD(wParam));
+    case WM_HOTKEY: OnHotKey(lParam); return 0;
+    case WM_MEASUREITEM: MeasureListRow(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)); return TRUE;
+    case WM_DRAWITEM: DrawListRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
+    case WM_TIMER: OnTimer(window); return 0;
+    case WM_DESTROY:
+        KillTimer(window, kClockTimer);
+        PostQuitMessage(0);
+        return 0;
+    default: return DefWindowProcW(window, msg, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int RunPhoneApp(HINSTANCE instance, const AppSpec &spec) {
+    // The phone runs one copy of each application: starting it again shows the first.
+    if (HWND running = FindWindowW(spec.windowClass, nullptr)) {
+        BringToFront(running);
+        return 0;
+    }
+    g_frame = Frame{&spec, nullptr, nullptr, nullptr};
+
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = FrameProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    wc.lpszClassName = spec.windowClass;
+    if (!RegisterClassW(&wc)) return 1;
+
+    HWND window = CreateWindowExW(0, spec.windowClass, spec.title, WS_POPUP | WS_CLIPCHILDREN,
+                                  0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
+                                  nullptr);
+    if (!window) return 1;
+    RECT rc = ScreenAboveBar(g_frame.bar);
+    SetWindowPos(window, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    SetForegroundWindow(window);
+    if (spec.started) spec.started(window);
+
+    MSG msg = {};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace phone

@@ -1,0 +1,153 @@
+// PhoneDriver: plays a scripted tour of the phone from the inside, one step
+// after another, the way a user would drive it. Each step is a word and its
+// argument on the command line:
+//
+//   wait CLASS     until a window of CLASS is in front (gives up after the timeout)
+//   key NAME       press and release a key: Up Down Left Right Home End Return
+//                  Back Soft1 Soft2, a digit, or a virtual-key number
+//   start EXE      start a program from this program's folder, don't wait
+//   close CLASS    ask the window of CLASS to close
+//   sleep MS       pause
+//   timeout MS     how long later waits may take (10000 at the start)
+//
+// Exit code 0 when every step succeeded, 1 at the first that failed, 2 on a
+// malformed script.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+DWORD g_timeoutMs = 10000;
+
+struct KeyName {
+    const wchar_t *name;
+    BYTE vk;
+};
+// The phone's keys as the emulated phone maps them to the PC keyboard.
+const KeyName kKeys[] = {
+    {L"Up", VK_UP},       {L"Down", VK_DOWN},     {L"Left", VK_LEFT}, {L"Right", VK_RIGHT},
+    {L"Home", VK_HOME},   {L"End", VK_END},       {L"Return", VK_RETURN},
+    {L"Back", VK_ESCAPE}, {L"Soft1", VK_F1},      {L"Soft2", VK_F2},
+};
+
+bool ParseNumber(const wchar_t *text, DWORD *value) {
+    if (!*text) return false;
+    DWORD n = 0;
+    for (const wchar_t *p = text; *p; ++p) {
+        if (!iswdigit(*p) || n > 100000000) return false;
+        n = n * 10 + static_cast<DWORD>(*p - L'0');
+    }
+    *value = n;
+    return true;
+}
+
+bool KeyCode(const wchar_t *name, BYTE *vk) {
+    for (const KeyName &k : kKeys) {
+        if (_wcsicmp(k.name, name) == 0) {
+            *vk = k.vk;
+            return true;
+        }
+    }
+    if (name[0] >= L'0' && name[0] <= L'9' && !name[1]) {
+        *vk = static_cast<BYTE>(name[0]);
+        return true;
+    }
+    DWORD code;
+    if (ParseNumber(name, &code) && code > 0 && code < 256) {
+        *vk = static_cast<BYTE>(code);
+        return true;
+    }
+    return false;
+}
+
+void PressKey(BYTE vk) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+    Sleep(50);  // let the window act on the key before the next step
+}
+
+bool ForegroundIs(const wchar_t *cls) {
+    HWND fg = GetForegroundWindow();
+    if (!fg) return false;
+    wchar_t name[256] = {};
+    GetClassNameW(GetAncestor(fg, GA_ROOT), name, 256);
+    return wcscmp(name, cls) == 0 && IsWindowVisible(fg);
+}
+
+bool WaitInFront(const wchar_t *cls) {
+    DWORD start = GetTickCount();
+    while (!ForegroundIs(cls)) {
+        if (GetTickCount() - start >= g_timeoutMs) return false;
+        Sleep(50);
+    }
+    Sleep(250);  // the window has just come up: give it time to paint
+    return true;
+}
+
+bool StartProgram(const wchar_t *exeName) {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return false;
+    wchar_t *name = wcsrchr(path, L'\\');
+    name = name ? name + 1 : path;
+    if (wcslen(exeName) >= MAX_PATH - static_cast<size_t>(name - path)) return false;
+    wcscpy(name, exeName);
+    wchar_t commandLine[MAX_PATH + 2];
+    wsprintfW(commandLine, L"\"%s\"", path);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+enum class StepResult { Done, Failed, Malformed };
+
+StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
+    DWORD number = 0;
+    BYTE vk = 0;
+    if (wcscmp(verb, L"wait") == 0) return WaitInFront(arg) ? StepResult::Done : StepResult::Failed;
+    if (wcscmp(verb, L"start") == 0) return StartProgram(arg) ? StepResult::Done : StepResult::Failed;
+    if (wcscmp(verb, L"close") == 0) {
+        HWND window = FindWindowW(arg, nullptr);
+        return window && PostMessageW(window, WM_CLOSE, 0, 0) ? StepResult::Done
+                                                             : StepResult::Failed;
+    }
+    if (wcscmp(verb, L"key") == 0) {
+        if (!KeyCode(arg, &vk)) return StepResult::Malformed;
+        PressKey(vk);
+        return StepResult::Done;
+    }
+    if (wcscmp(verb, L"sleep") == 0 || wcscmp(verb, L"timeout") == 0) {
+        if (!ParseNumber(arg, &number)) return StepResult::Malformed;
+        if (verb[0] == L's') Sleep(number);
+        else g_timeoutMs = number;
+        return StepResult::Done;
+    }
+    return StepResult::Malformed;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t **argv) {
+    for (int i = 1; i < argc; i += 2) {
+        const wchar_t *verb = argv[i];
+        const wchar_t *arg = i + 1 < argc ? argv[i + 1] : nullptr;
+        StepResult result = arg ? RunStep(verb, arg) : StepResult::Malformed;
+        if (result == StepResult::Done) continue;
+        fwprintf(stderr, L"PhoneDriver: %ls %ls: %ls\n", verb, arg ? arg : L"(missing)",
+                 result == StepResult::Failed ? L"failed" : L"not understood");
+        return result == StepResult::Failed ? 1 : 2;
+    }
+    return 0;
+}

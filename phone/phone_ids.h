@@ -1,0 +1,40 @@
+// Names the phone stand-ins share with each other and with whoever looks for
+// them from outside: window classes (the lock agent finds the applications by
+// these) and program file names.
+#ifndef PHONE_IDS_H
+#define PHONE_IDS_H
+
+namespace phone {
+
+// Window classes of the phone's own applications, as the device registers them.
+constexpr wchar_t kContactsClassCe5[] = L"MSContactsUI";  // Contacts on Windows CE 5
+constexpr wchar_t kContactsClass[] = L"Contacts";         // Contacts on other CE versions
+constexpr wchar_t kCalendarClass[] = L"Calendar";
+constexpr wchar_t kCallLogClass[] = L"MSClog";
+constexpr wchar_t kInboxClass[] = L"Inbox.MainWnd";
+constexpr wchar_t kHomeClass[] = L"PhoneHome";
+
+// What the user reads: screen titles and the home screen's list.
+constexpr wchar_t kHomeTitle[] = L"Главная";
+constexpr wchar_t kContactsTitle[] = L"Контакты";
+constexpr wchar_t kCalendarTitle[] = L"Календарь";
+constexpr wchar_t kCallLogTitle[] = L"Звонки";
+constexpr wchar_t kMessagesTitle[] = L"Сообщения";
+constexpr wchar_t kSettingsTitle[] = L"Настройки";
+
+// Programs, all in one folder.
+constexpr wchar_t kHomeExe[] = L"PhoneHome.exe";
+constexpr wchar_t kContactsExe[] = L"Contacts.exe";
+constexpr wchar_t kCalendarExe[] = L"Calendar.exe";
+constexpr wchar_t kCallLogExe[] = L"CallLog.exe";
+constexpr wchar_t kMessagesExe[] = L"Messages.exe";
+constexpr wchar_t kSettingsExe[] = L"Quelset.exe";  // the lock's settings program
+constexpr wchar_t kAgentExe[] = L"Quelwatch.exe";   // the lock agent, started at boot
+
+// Home screen argument that skips the start-up programs (tests drive the lock
+// agent themselves).
+constexpr wchar_t kNoStartupArg[] = L"/nostartup";
+
+}  // namespace phone
+
+#endif
