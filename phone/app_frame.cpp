@@ -18,6 +18,8 @@ struct Frame {
     HWND window;
     HWND bar;
     HWND content;
+    HWND detail;                  // the page ShowDetailPage fills, hidden while unused
+    const wchar_t *detailHeading; // null while the detail page is not shown
 };
 Frame g_frame;
 
@@ -43,11 +45,30 @@ RECT ScreenAboveBar(HWND bar) {
     return rc;
 }
 
+void InvalidateHeader(HWND window) {
+    RECT header;
+    GetClientRect(window, &header);
+    header.bottom = HeaderHeight();
+    InvalidateRect(window, &header, FALSE);
+}
+
+void CloseDetailPage() {
+    g_frame.detailHeading = nullptr;
+    ShowWindow(g_frame.detail, SW_HIDE);
+    if (g_frame.content) {
+        ShowWindow(g_frame.content, SW_SHOW);
+        SetFocus(g_frame.content);
+    }
+    InvalidateHeader(g_frame.window);
+}
+
 void Back() {
-    if (g_frame.spec->backGoesHome) GoHome(g_frame.window);
+    if (g_frame.detailHeading) CloseDetailPage();
+    else if (g_frame.spec->backGoesHome) GoHome(g_frame.window);
 }
 
 void Open() {
+    if (g_frame.detailHeading) return;
     if (g_frame.spec->open && g_frame.content) g_frame.spec->open(g_frame.content, g_frame.window);
 }
 
@@ -55,14 +76,21 @@ LRESULT OnCreate(HWND window) {
     g_frame.window = window;
     g_frame.bar = CreateSoftKeyBar(window, g_frame.spec->barId);
     g_frame.content = g_frame.spec->createContent(window);
+    g_frame.detail = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
+                                     0, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (g_frame.detail)
+        SendMessageW(g_frame.detail, WM_SETFONT, reinterpret_cast<WPARAM>(Look().text), FALSE);
     SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
     return 0;
 }
 
 void OnSize(int width, int height) {
-    if (!g_frame.content) return;
     int top = HeaderHeight();
-    MoveWindow(g_frame.content, 0, top, width, height > top ? height - top : 0, TRUE);
+    int below = height > top ? height - top : 0;
+    if (g_frame.content) MoveWindow(g_frame.content, 0, top, width, below, TRUE);
+    int margin = 2 * Look().pad;
+    if (g_frame.detail && width > 2 * margin && below > 2 * margin)
+        MoveWindow(g_frame.detail, margin, top + margin, width - 2 * margin, below - 2 * margin, TRUE);
 }
 
 void OnPaint(HWND window) {
@@ -70,7 +98,7 @@ void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &ps);
     RECT rc;
     GetClientRect(window, &rc);
-    DrawHeader(dc, rc.right, g_frame.spec->title);
+    DrawHeader(dc, rc.right, g_frame.detailHeading ? g_frame.detailHeading : g_frame.spec->title);
     EndPaint(window, &ps);
 }
 
@@ -101,12 +129,6 @@ void OnHotKey(LPARAM lParam) {
     if (HIWORD(lParam) == VK_TBACK && !(LOWORD(lParam) & MOD_KEYUP)) Back();
 }
 
-void OnTimer(HWND window) {
-    RECT header;
-    GetClientRect(window, &header);
-    header.bottom = HeaderHeight();
-    InvalidateRect(window, &header, FALSE);
-}
 
 LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -114,14 +136,18 @@ LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_SETFOCUS:
-        if (g_frame.content) SetFocus(g_frame.content);
+        if (g_frame.content && !g_frame.detailHeading) SetFocus(g_frame.content);
         return 0;
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_VKEYTOITEM: return OnListKey(LOWORD(wParam));
     case WM_HOTKEY: OnHotKey(lParam); return 0;
     case WM_MEASUREITEM: MeasureListRow(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)); return TRUE;
     case WM_DRAWITEM: DrawListRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
-    case WM_TIMER: OnTimer(window); return 0;
+    case WM_TIMER: InvalidateHeader(window); return 0;
+    case WM_CTLCOLORSTATIC:
+        SetTextColor(reinterpret_cast<HDC>(wParam), kText);
+        SetBkColor(reinterpret_cast<HDC>(wParam), kScreenBack);
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
     case WM_DESTROY:
         KillTimer(window, kClockTimer);
         PostQuitMessage(0);
@@ -132,13 +158,23 @@ LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
 
 }  // namespace
 
+void ShowDetailPage(HWND frame, const wchar_t *heading, const wchar_t *text) {
+    if (frame != g_frame.window || !g_frame.detail || !heading || !text) return;
+    g_frame.detailHeading = heading;
+    SetWindowTextW(g_frame.detail, text);
+    if (g_frame.content) ShowWindow(g_frame.content, SW_HIDE);
+    ShowWindow(g_frame.detail, SW_SHOW);
+    SetFocus(frame);
+    InvalidateHeader(frame);
+}
+
 int RunPhoneApp(HINSTANCE instance, const AppSpec &spec) {
     // The phone runs one copy of each application: starting it again shows the first.
     if (HWND running = FindWindowW(spec.windowClass, nullptr)) {
         BringToFront(running);
         return 0;
     }
-    g_frame = Frame{&spec, nullptr, nullptr, nullptr};
+    g_frame = Frame{&spec, nullptr, nullptr, nullptr, nullptr, nullptr};
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = FrameProc;

@@ -23,6 +23,10 @@ struct AppSpec {
     bool backGoesHome;
 };
 
+// Shows text as a page of its own over the content, with heading in the title
+// strip, until the user presses Back. The texts must outlive the page (static).
+void ShowDetailPage(HWND frame, const wchar_t *heading, const wchar_t *text);
+
 // Runs the screen until its window is closed and returns the exit code (0).
 // When a window of the same class already exists, brings that one to the
 // front instead and returns 0 at once.

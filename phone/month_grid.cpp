@@ -1,5 +1,6 @@
 #include "month_grid.h"
 
+#include "app_frame.h"
 #include "calendar_date.h"
 #include "phone_look.h"
 #include "phone_res.h"
@@ -27,6 +28,7 @@ struct Grid {
     int eventCount;
     Date today;
     Date selected;
+    wchar_t pageHeading[64];  // the open day's page keeps showing this
 };
 Grid g_grid;
 
@@ -230,22 +232,21 @@ HWND CreateMonthGrid(HWND parent, const CalendarEvent *events, int count) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kGridClass;
     if (!RegisterClassW(&wc)) return nullptr;
-    g_grid = Grid{events, count, Today(), Today()};
+    g_grid = Grid{events, count, Today(), Today(), L""};
     return CreateWindowExW(0, kGridClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
                            parent, nullptr, instance, nullptr);
 }
 
-void ShowSelectedDay(HWND, HWND owner) {
+void ShowSelectedDay(HWND, HWND frame) {
     const Date &sel = g_grid.selected;
-    wchar_t caption[64];
-    wsprintfW(caption, L"%d %s %d", sel.day, kMonthsOf[sel.month - 1], sel.year);
+    wsprintfW(g_grid.pageHeading, L"%d %s %d", sel.day, kMonthsOf[sel.month - 1], sel.year);
     wchar_t text[512] = L"";
     for (int i = 0; i < g_grid.eventCount; ++i) {
         if (!SameDate(AddDays(g_grid.today, g_grid.events[i].daysFromToday), sel)) continue;
         if (text[0]) Append(text, ARRAYSIZE(text), L"\n");
         Append(text, ARRAYSIZE(text), g_grid.events[i].text);
     }
-    MessageBoxW(owner, text[0] ? text : L"Нет встреч", caption, MB_OK);
+    ShowDetailPage(frame, g_grid.pageHeading, text[0] ? text : L"Нет встреч");
 }
 
 }  // namespace phone

@@ -15,8 +15,8 @@ struct CalendarEvent {
 
 // events must outlive the grid (a static table). One grid per process.
 HWND CreateMonthGrid(HWND parent, const CalendarEvent *events, int count);
-// The selected day's appointments in a message box owned by owner.
-void ShowSelectedDay(HWND grid, HWND owner);
+// The selected day's appointments as a page of the frame.
+void ShowSelectedDay(HWND grid, HWND frame);
 
 }  // namespace phone
 

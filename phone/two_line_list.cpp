@@ -1,5 +1,6 @@
 #include "two_line_list.h"
 
+#include "app_frame.h"
 #include "phone_look.h"
 
 namespace phone {
@@ -62,13 +63,13 @@ int SelectedRow(HWND list) {
     return row == LB_ERR ? -1 : static_cast<int>(row);
 }
 
-void ShowSelectedDetail(HWND list, HWND owner) {
+void ShowSelectedDetail(HWND list, HWND frame) {
     int row = SelectedRow(list);
     if (row < 0) return;
     LRESULT data = SendMessageW(list, LB_GETITEMDATA, row, 0);
     const auto *item = reinterpret_cast<const ListItem *>(data);
     if (data == LB_ERR || !item || !item->detail) return;
-    MessageBoxW(owner, item->detail, item->primary, MB_OK);
+    ShowDetailPage(frame, item->primary, item->detail);
 }
 
 }  // namespace phone

@@ -22,8 +22,8 @@ void MeasureListRow(MEASUREITEMSTRUCT *mis);
 void DrawListRow(const DRAWITEMSTRUCT *dis);
 
 int SelectedRow(HWND list);  // -1 when none
-// Shows the selected row's detail in a message box owned by owner.
-void ShowSelectedDetail(HWND list, HWND owner);
+// Shows the selected row's detail as a page of the frame.
+void ShowSelectedDetail(HWND list, HWND frame);
 
 }  // namespace phone
 
