@@ -4,6 +4,7 @@
 #ifndef QUELSET_PASSWORD_DIALOG_H
 #define QUELSET_PASSWORD_DIALOG_H
 
+#include "lock_settings.h"
 #include "soft_key_dialog.h"
 
 #include <windows.h>
