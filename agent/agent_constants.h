@@ -1,0 +1,42 @@
+// Numbers and names the agent's parts agree on; each is named here once.
+#ifndef QUELLOR_AGENT_CONSTANTS_H
+#define QUELLOR_AGENT_CONSTANTS_H
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Watcher → prompt, never outside the agent: wParam = the application window
+// just hidden, lParam = its WatchEntry. Shares its number with MSG_RAISE,
+// which goes to another program's window.
+const UINT MSG_LOCK_ENTRY = WM_USER + 100;
+
+// How long a protected application may stay in front before it is hidden.
+const DWORD kPollPeriodMs = 500;
+// Pause between showing the prompt and the synthetic Back key.
+const DWORD kBackKeyPauseMs = 100;
+
+// Single instance: the mutex, and the window a second start looks for.
+inline constexpr WCHAR kAgentMutexName[] = L"Quelwatch";
+inline constexpr WCHAR kRunningAgentClass[] = L"Dialog";
+inline constexpr WCHAR kRunningAgentTitle[] = L"Quelwatch";
+const int kInstanceTries = 5;
+const DWORD kInstanceRetryMs = 500;
+
+// Exit code when the prompt cannot be created and the agent cannot work.
+const int kExitNoPrompt = 1;
+
+// Main-window classes of the protected applications.
+inline constexpr WCHAR kContactsClassCe5[] = L"MSContactsUI";  // Windows CE 5.x and non-CE hosts
+inline constexpr WCHAR kContactsClassOther[] = L"Contacts";    // Windows CE 4.x and 6 on
+inline constexpr WCHAR kCalendarClass[] = L"Calendar";
+inline constexpr WCHAR kCallHistoryClass[] = L"MSClog";
+inline constexpr WCHAR kSmsInboxClass[] = L"Inbox.MainWnd";
+
+// One entry per LockFlags bit 1, 2, 4, 8.
+const std::size_t kMaxWatchEntries = 4;
+
+// dwPlatformId of Windows CE (not named by the desktop headers).
+const DWORD kPlatformWindowsCe = 3;
+
+#endif

@@ -1,0 +1,64 @@
+// Quelwatch, the lock agent: one background copy per device that hides the
+// protected applications behind its password prompt.
+#include "agent_constants.h"
+#include "agent_context.h"
+#include "module_instance.h"
+#include "prompt_dialog.h"
+#include "watcher.h"
+
+namespace {
+
+// S_OK when this process may run as the agent, or when it brought the running
+// copy forward (activated). The running copy's prompt has no title, so the
+// search never finds it: a second start sleeps through its tries and ends.
+HRESULT SingleInstanceGuard(const WCHAR *name, BOOL *activated) {
+    *activated = FALSE;
+    for (int tries = kInstanceTries; tries > 0; --tries) {
+        HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+        if (!mutex) return E_FAIL;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return S_OK;  // held until the process ends
+        CloseHandle(mutex);
+
+        HWND running = FindWindowW(kRunningAgentClass, kRunningAgentTitle);
+        if (!running) {
+            Sleep(kInstanceRetryMs);
+            running = FindWindowW(kRunningAgentClass, kRunningAgentTitle);
+        }
+        if (running) {
+            // The low bit asks the shell to bring the window's owned pop-ups along.
+            SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(running) | 1));
+            *activated = TRUE;
+            return S_OK;
+        }
+    }
+    return E_FAIL;
+}
+
+int RunMessageLoop(const AgentContext &context) {
+    MSG message = {};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogMessageW(context.prompt, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    g_moduleInstance = instance;
+    BOOL activated = FALSE;
+    if (FAILED(SingleInstanceGuard(kAgentMutexName, &activated)) || activated) return 0;
+
+    AgentContext context;
+    int exitCode = kExitNoPrompt;
+    if (CreatePrompt(context)) {
+        HidePrompt(context);
+        exitCode = RunMessageLoop(context);
+    }
+    // The context's list must outlive the watcher's last look at it.
+    StopWatcher(context);
+    JoinWatcher(context);
+    return exitCode;
+}

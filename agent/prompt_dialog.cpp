@@ -1,0 +1,226 @@
+#include "prompt_dialog.h"
+
+#include "agent_context.h"
+#include "agent_resource.h"
+#include "module_instance.h"
+#include "platform_shell.h"
+#include "soft_key_dialog.h"
+#include "ui_text.h"
+#include "watcher.h"
+
+namespace {
+
+// The one prompt's context, from WM_INITDIALOG until WM_DESTROY.
+AgentContext *g_promptContext;
+
+HWND PasswordField(const AgentContext &context) {
+    return GetDlgItem(context.prompt, IDC_PROMPT_PASSWORD);
+}
+
+void ClearPasswordField(const AgentContext &context) {
+    SetDlgItemTextW(context.prompt, IDC_PROMPT_PASSWORD, L"");
+}
+
+// A dialog procedure hands a message's result back through DWLP_MSGRESULT.
+INT_PTR SetResult(HWND dialog, LRESULT result) {
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+BOOL OnInitDialog(HWND dialog, AgentContext *context) {
+    g_promptContext = context;
+    context->promptBar = CreateSoftKeyBar(dialog, IDR_PROMPT_SOFTKEYS);
+    MakeFullScreen(dialog);
+    StartWatcher(*context);
+    context->cell = OpenAgentWindowCell();
+    if (!context->cell) return FALSE;  // no settings program can reach us; lock nothing
+    PublishAgentWindow(context->cell, dialog);
+    RebuildWatchList(*context);
+    // The keypad types digits into the field.
+    SendDlgItemMessageW(dialog, IDC_PROMPT_PASSWORD, EM_SETINPUTMODE, 0, IM_NUMBERS);
+    return TRUE;
+}
+
+void OnDestroy(AgentContext &context, HWND dialog) {
+    StopWatcher(context);
+    // Windows may give this handle to another window later: the settings
+    // program must not keep posting to it.
+    WithdrawAgentWindow(context.cell, dialog);
+    g_promptContext = nullptr;
+}
+
+// The field keeps its top, height and left margin and gets the same margin on
+// the right; the buttons give way to the soft keys. The context's prompt is
+// set only once creation has returned, so sizing during initialisation does
+// nothing here.
+void OnSize(const AgentContext &context, int width, int height) {
+    if (!width || !height) return;
+    HWND field = PasswordField(context);
+    if (!field) return;
+    RECT rect;
+    GetWindowRect(field, &rect);
+    POINT topLeft = {rect.left, rect.top};
+    ScreenToClient(context.prompt, &topLeft);
+    MoveWindow(field, topLeft.x, topLeft.y, width - 2 * topLeft.x, rect.bottom - rect.top, TRUE);
+    ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_DONE), SW_HIDE);
+    ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_CANCEL), SW_HIDE);
+}
+
+void WarnWrongPassword(const AgentContext &context) {
+    WCHAR text[kResStringChars];
+    WCHAR caption[kResStringChars];
+    LoadResString(text, IDS_PROMPT_WRONG_PASSWORD);
+    LoadResString(caption, IDS_PROMPT_WARNING);
+    MessageBoxW(context.prompt, text, caption, MB_ICONEXCLAMATION);
+}
+
+void OnDone(AgentContext &context) {
+    WCHAR typed[kPasswordBufferChars] = {};
+    GetDlgItemTextW(context.prompt, IDC_PROMPT_PASSWORD, typed, kPasswordBufferChars);
+    const bool match = SameText(typed, context.settings.password.c_str());
+    SecureZeroMemory(typed, sizeof typed);
+    if (!match) {
+        WarnWrongPassword(context);
+        ClearPasswordField(context);
+        return;
+    }
+    if (WatchEntry *entry = context.currentEntry) {
+        RestoreApplication(entry->window, entry->softKeyBar);
+        entry->armed = 0;
+        context.currentEntry = nullptr;
+    }
+    SetEvent(UnlockEvent);
+    HidePrompt(context);
+    ClearPasswordField(context);
+}
+
+// The application is asked to close; its entry stays armed. The field is
+// emptied too, so nothing typed waits there for the next person.
+void OnCancel(AgentContext &context) {
+    if (WatchEntry *entry = context.currentEntry) {
+        PostMessageW(entry->window, WM_CLOSE, 0, 0);
+        context.currentEntry = nullptr;
+    }
+    SetEvent(UnlockEvent);
+    HidePrompt(context);
+    ClearPasswordField(context);
+}
+
+BOOL OnCommand(AgentContext &context, WORD id) {
+    switch (id) {
+    case IDM_PROMPT_DONE:
+        OnDone(context);
+        return TRUE;
+    case IDM_PROMPT_CANCEL:
+        OnCancel(context);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+// Any process can post this message number to us, so lParam is not trusted:
+// it is taken only when it is the entry the watcher announced (the announcement
+// is used up here) and that entry is still in the list. Only then is it read.
+LRESULT OnLockEntry(AgentContext &context, LPARAM lParam) {
+    auto *entry = reinterpret_cast<WatchEntry *>(lParam);
+    WatchEntry *announced = entry;
+    if (!entry || !context.pendingLock.compare_exchange_strong(announced, nullptr)) return FALSE;
+    if (!WatchListHolds(context.watchList, entry)) return FALSE;
+    // No answer given before this lock may release the watcher's wait for it.
+    ResetEvent(UnlockEvent);
+    context.currentEntry = entry;
+    ShowPrompt(context);
+    return TRUE;
+}
+
+// A rebuild that drops the entry the prompt is shown for has already shown
+// that application again: the prompt goes away and releases the watcher.
+void OnReload(AgentContext &context) {
+    RebuildWatchList(context);
+    if (context.currentEntry && !WatchListHolds(context.watchList, context.currentEntry)) {
+        context.currentEntry = nullptr;
+        SetEvent(UnlockEvent);
+        HidePrompt(context);
+        ClearPasswordField(context);
+    }
+}
+
+void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam) {
+    switch (command) {
+    case CMD_QUERY: {
+        HWND asker = reinterpret_cast<HWND>(lParam);
+        if (IsWindow(asker)) PostMessageW(asker, MSG_CONTROL, CMD_RUNNING, 0);
+        break;
+    }
+    case CMD_RELOAD:
+        OnReload(context);
+        break;
+    case CMD_STOP:
+        DestroyWindow(dialog);  // WM_DESTROY stops the watcher
+        PostQuitMessage(0);
+        break;
+    default:
+        break;
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        return OnInitDialog(dialog, reinterpret_cast<AgentContext *>(lParam));
+    if (!g_promptContext) return FALSE;  // before WM_INITDIALOG or after WM_DESTROY
+    AgentContext &context = *g_promptContext;
+    switch (message) {
+    case WM_DESTROY:
+        OnDestroy(context, dialog);
+        return TRUE;
+    case WM_SIZE:
+        OnSize(context, LOWORD(lParam), HIWORD(lParam));
+        return TRUE;
+    case WM_GETDLGCODE:
+        return SetResult(dialog, DLGC_WANTALLKEYS);
+    case WM_COMMAND:
+        return OnCommand(context, LOWORD(wParam));
+    case WM_HOTKEY:
+        ForwardBackKey(wParam, lParam);  // Back erases in the field instead of closing
+        return TRUE;
+    case MSG_LOCK_ENTRY:
+        return SetResult(dialog, OnLockEntry(context, lParam));
+    case MSG_CONTROL:
+        OnControl(context, dialog, wParam, lParam);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+HWND CreatePrompt(AgentContext &context) {
+    HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(IDD_PROMPT), RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
+    if (!loaded) return nullptr;
+    auto *dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
+    context.prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, nullptr, PromptProc,
+                                                reinterpret_cast<LPARAM>(&context));
+    return context.prompt;
+}
+
+void ShowPrompt(AgentContext &context) {
+    ShowWindow(context.prompt, SW_RESTORE);
+    ShowWindow(context.prompt, SW_SHOW);
+    SetWindowPos(context.prompt, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    ShowWindow(context.promptBar, SW_SHOW);
+    SetForegroundWindow(context.promptBar);
+    SetActiveWindow(context.promptBar);
+    SetForegroundWindow(context.prompt);
+    SetActiveWindow(context.prompt);
+    SetFocus(PasswordField(context));
+}
+
+void HidePrompt(AgentContext &context) {
+    SetWindowPos(context.prompt, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    ShowWindow(context.prompt, SW_MINIMIZE);
+    ShowWindow(context.prompt, SW_HIDE);
+    ShowWindow(context.promptBar, SW_HIDE);
+}

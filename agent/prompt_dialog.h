@@ -1,0 +1,21 @@
+// The password prompt: the agent's only window, a modeless dialog kept hidden
+// until the watcher hands it a locked application. It is also the agent's end
+// of the control channel, and its initialisation starts the rest of the agent.
+#ifndef QUELLOR_PROMPT_DIALOG_H
+#define QUELLOR_PROMPT_DIALOG_H
+
+#include <windows.h>
+
+class AgentContext;
+
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Creates the prompt from its template with context as the creation parameter
+// and records it in context.prompt; 0 when it cannot be created.
+HWND CreatePrompt(AgentContext &context);
+
+// Full screen, topmost, focus in the password field.
+void ShowPrompt(AgentContext &context);
+void HidePrompt(AgentContext &context);
+
+#endif
