@@ -1,0 +1,66 @@
+// Driving Quelset.exe (and Quelwatch.exe, and the phone's stand-in apps) from
+// outside, the way the phone's user would, and reading what is on the screen.
+#ifndef QUELSET_TEST_PHONE_DRIVER_H
+#define QUELSET_TEST_PHONE_DRIVER_H
+
+#include "scenario.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace quelset_test {
+
+const wchar_t kQuelset[] = L"Quelset.exe";
+const wchar_t kQuelwatch[] = L"Quelwatch.exe";
+const wchar_t kMessages[] = L"Messages.exe";
+const wchar_t kContacts[] = L"Contacts.exe";
+const wchar_t kInboxClass[] = L"Inbox.MainWnd";
+
+bool ProgramBuilt(const wchar_t *exeName);
+
+// Any top-level window of process pid (hidden ones too) with class cls and,
+// when given, title.
+HWND AnyWindowOfProcess(DWORD pid, const wchar_t *cls, const wchar_t *title = nullptr);
+
+// The settings dialog of a started Quelset, once it is up and in front.
+HWND WaitForSettingsDialog(const scenario::Process &quelset);
+// Text of a control of a dialog in another process.
+std::wstring ItemText(HWND dialog, int id);
+bool WaitForItemText(HWND dialog, int id, const std::wstring &text, DWORD timeoutMs = 3000);
+
+// The open pop-up menu of process pid, or 0.
+HWND OpenPopupMenu(DWORD pid);
+HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs = 3000);
+bool WaitForNoPopupMenu(DWORD pid, DWORD timeoutMs = 3000);
+
+// How the items of an open pop-up are drawn, read from the screen: for each
+// text row from top to bottom, the luminance (0-255) of its darkest pixel
+// and whether the row is highlighted. Grayed text never gets dark.
+struct MenuRow {
+    int darkest;
+    bool highlighted;
+};
+std::vector<MenuRow> ReadMenuRows(HWND popup);
+// Whether row index of the open pop-up is drawn grayed; the last row, an
+// enabled entry, tells what enabled text looks like.
+bool MenuRowGrayed(HWND popup, size_t index);
+
+// A message box of process pid with this caption, once it is up; its text in *text.
+HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text,
+                       DWORD timeoutMs = 3000);
+
+bool WaitForForeground(HWND window, DWORD timeoutMs = 3000);
+
+// The stored settings.
+bool ReadLockOption(DWORD *flags);
+bool ReadPassword(std::wstring *password);
+void StoreSettings(DWORD flags, const wchar_t *password);
+
+// Kills whatever the phone runs of the lock and the stand-ins and removes the key.
+void CleanPhone();
+
+}  // namespace quelset_test
+
+#endif

@@ -1,0 +1,325 @@
+// The settings program in the phone, driven by keys: F1 and F2 are the soft
+// keys, Esc is Back, arrows and Enter choose in a pop-up.
+#include "phone_driver.h"
+#include "settings_resource.h"
+
+#include <gtest/gtest.h>
+
+using namespace scenario;
+using namespace quelset_test;
+
+namespace {
+
+class QuelsetScenario : public ScenarioTest {
+protected:
+    void SetUp() override { CleanPhone(); }
+    void TearDown() override {
+        ScenarioTest::TearDown();
+        CleanPhone();
+    }
+
+    // Starts Quelset and waits for its dialog in front.
+    HWND StartSettings(Process &quelset) {
+        EXPECT_TRUE(quelset.Start(kQuelset));
+        HWND dialog = WaitForSettingsDialog(quelset);
+        EXPECT_NE(dialog, nullptr) << "no settings dialog";
+        return dialog;
+    }
+    // Starts the agent and waits until its prompt exists (it publishes itself
+    // in the cell while the prompt is created).
+    void StartAgent() {
+        if (!ProgramBuilt(kQuelwatch)) GTEST_SKIP() << "Quelwatch.exe is not built";
+        ASSERT_TRUE(agent.Start(kQuelwatch));
+        ASSERT_TRUE(WaitUntil([&] { return AnyWindowOfProcess(agent.Id(), L"#32770") != nullptr; },
+                              10000))
+            << "the agent's prompt did not come up";
+        Sleep(300);
+    }
+    // Presses "Выход" and expects the program to end with 0.
+    void Exit(Process &quelset) {
+        PressKey(VK_F1);
+        DWORD code = 99;
+        EXPECT_TRUE(quelset.WaitExit(5000, &code)) << "\"Выход\" did not end the program";
+        EXPECT_EQ(code, 0u);
+    }
+    // Opens the "Настройки" pop-up.
+    HWND OpenMenu(const Process &quelset) {
+        PressKey(VK_F2);
+        HWND popup = WaitForPopupMenu(quelset.Id());
+        EXPECT_NE(popup, nullptr) << "F2 opened no pop-up";
+        return popup;
+    }
+    // Chooses entry row (0 "Настроить Пароль", 1 "Отключить", 2 "О программе")
+    // of the open pop-up with the arrows and Enter, from whichever entry is
+    // highlighted now (none, or the first).
+    void Choose(HWND popup, int row) {
+        std::vector<MenuRow> rows = ReadMenuRows(popup);
+        int at = -1;
+        for (size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].highlighted) at = static_cast<int>(i);
+        for (; at < row; ++at) PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+    }
+    // The agent's prompt in front, when it has locked an application.
+    HWND VisiblePrompt() {
+        HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
+        return prompt && IsWindowVisible(prompt) && IsTopMost(prompt) ? prompt : nullptr;
+    }
+    // Opens the SMS inbox; true when the agent hid it behind its prompt.
+    bool InboxGetsLocked(Process &inbox, DWORD timeoutMs) {
+        EXPECT_TRUE(inbox.Start(kMessages));
+        HWND window = WaitForWindow(kInboxClass, nullptr, 5000);
+        EXPECT_NE(window, nullptr) << "no SMS inbox";
+        return WaitUntil([&] { return VisiblePrompt() && !IsWindowVisible(window); }, timeoutMs);
+    }
+
+    Process agent;
+};
+
+TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ItemText(dialog, IDC_SETTINGS_STATUS), L"Квеллор остановлен!");
+
+    HWND popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be grayed without an agent";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
+
+    // Back does nothing in the settings dialog.
+    PressKey(VK_ESCAPE);
+    Sleep(500);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(quelset.Running());
+
+    // A first start without a key: "Выход" stores the defaults.
+    Exit(quelset);
+    DWORD flags = 0;
+    std::wstring password;
+    EXPECT_TRUE(ReadLockOption(&flags));
+    EXPECT_EQ(flags, 15u);
+    EXPECT_TRUE(ReadPassword(&password));
+    EXPECT_EQ(password, L"4826");
+}
+
+TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
+    ASSERT_NO_FATAL_FAILURE(StartAgent());
+    if (IsSkipped()) return;
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор запущен!"));
+
+    HWND popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_FALSE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be enabled with an agent";
+    Choose(popup, 1);
+    DWORD code = 99;
+    EXPECT_TRUE(agent.WaitExit(5000, &code)) << "\"Отключить\" did not stop the agent";
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор остановлен!"));
+
+    popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be grayed once stopped";
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
+    Exit(quelset);
+}
+
+TEST_F(QuelsetScenario, CheckingSmsAndExitMakesTheAgentLockTheInbox) {
+    StoreSettings(0, L"4826");
+    ASSERT_NO_FATAL_FAILURE(StartAgent());
+    if (IsSkipped()) return;
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор запущен!"));
+
+    // Contacts, Calendar, then the SMS box: third on the screen.
+    PressKey(VK_DOWN);
+    PressKey(VK_DOWN);
+    PressKey(VK_SPACE);
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_SETTINGS_SMS), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Exit(quelset);
+
+    DWORD flags = 0;
+    std::wstring password;
+    EXPECT_TRUE(ReadLockOption(&flags));
+    EXPECT_EQ(flags, 8u);
+    EXPECT_TRUE(ReadPassword(&password));
+    EXPECT_EQ(password, L"4826");
+
+    Process inbox;
+    EXPECT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
+}
+
+TEST_F(QuelsetScenario, ClearingEveryBoxLocksNothingAndKeepsHigherBits) {
+    StoreSettings(31, L"4826");
+    ASSERT_NO_FATAL_FAILURE(StartAgent());
+    if (IsSkipped()) return;
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор запущен!"));
+    for (int i = 0; i < 4; ++i) {
+        PressKey(VK_SPACE);
+        PressKey(VK_DOWN);
+    }
+    Exit(quelset);
+
+    DWORD flags = 0;
+    EXPECT_TRUE(ReadLockOption(&flags));
+    EXPECT_EQ(flags, 16u) << "the boxes are cleared, bit 16 stays";
+
+    Process inbox;
+    EXPECT_FALSE(InboxGetsLocked(inbox, 2000)) << "nothing is locked any more";
+}
+
+TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
+    StoreSettings(15, L"4826");
+    ASSERT_NO_FATAL_FAILURE(StartAgent());
+    if (IsSkipped()) return;
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+
+    HWND popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    Choose(popup, 0);
+    HWND passwordDialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (passwordDialog = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль")); },
+        3000));
+    EXPECT_TRUE(WaitForForeground(passwordDialog));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)))
+        << "a password is set, so it is asked for";
+
+    auto fill = [](const wchar_t *old, const wchar_t *typedNew, const wchar_t *repeat) {
+        TypeDigits(old);
+        PressKey(VK_DOWN);
+        TypeDigits(typedNew);
+        PressKey(VK_DOWN);
+        TypeDigits(repeat);
+        PressKey(VK_F1);
+    };
+    auto fieldsEmpty = [&] {
+        return ItemText(passwordDialog, IDC_PASSWORD_OLD).empty() &&
+               ItemText(passwordDialog, IDC_PASSWORD_NEW).empty() &&
+               ItemText(passwordDialog, IDC_PASSWORD_REPEAT).empty();
+    };
+    std::wstring text;
+
+    // Back erases a character in the field and leaves the dialog open.
+    TypeDigits(L"12");
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, 2000));
+    EXPECT_TRUE(IsWindowVisible(passwordDialog));
+    PressKey(VK_ESCAPE);
+
+    fill(L"1111", L"1234", L"9999");
+    HWND box = WaitForMessageBox(quelset.Id(), L"Неправильно", &text);
+    ASSERT_NE(box, nullptr) << "no box for a wrong current password";
+    EXPECT_EQ(text, L"Пароль ошибочный!");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
+    EXPECT_TRUE(fieldsEmpty());
+
+    EXPECT_TRUE(WaitForForeground(passwordDialog));
+    fill(L"4826", L"1234", L"9999");
+    box = WaitForMessageBox(quelset.Id(), L"Неправильно", &text);
+    ASSERT_NE(box, nullptr) << "no box for a mismatch";
+    EXPECT_EQ(text, L"Пароль не соответствует!");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
+    EXPECT_TRUE(fieldsEmpty());
+
+    EXPECT_TRUE(WaitForForeground(passwordDialog));
+    fill(L"4826", L"1234", L"1234");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    std::wstring stored;
+    EXPECT_TRUE(WaitUntil([&] { return ReadPassword(&stored) && stored == L"1234"; }, 2000))
+        << "stored: " << testing::PrintToString(stored);
+    EXPECT_TRUE(WaitForForeground(dialog));
+
+    // The agent reloaded: the old password is wrong now, the new one unlocks.
+    Process inbox;
+    ASSERT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
+    HWND prompt = VisiblePrompt();
+    EXPECT_TRUE(WaitForForeground(prompt));
+    TypeDigits(L"4826");
+    PressKey(VK_F1);
+    box = WaitForMessageBox(agent.Id(), L"Предупреждение", &text);
+    ASSERT_NE(box, nullptr) << "the old password was not refused";
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
+    EXPECT_TRUE(WaitForForeground(prompt));
+    TypeDigits(L"1234");
+    PressKey(VK_F1);
+    HWND inboxWindow = FindTopLevel(kInboxClass);
+    EXPECT_TRUE(WaitUntil([&] { return inboxWindow && IsWindowVisible(inboxWindow) && !VisiblePrompt(); },
+                          3000))
+        << "the new password did not unlock";
+}
+
+TEST_F(QuelsetScenario, WithoutAPasswordNoneIsAskedAndAnEmptyOneIsKept) {
+    StoreSettings(15, L"");
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    HWND popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    Choose(popup, 0);
+    HWND passwordDialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (passwordDialog = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль")); },
+        3000));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD_LABEL)));
+    EXPECT_TRUE(WaitForForeground(passwordDialog));
+    PressKey(VK_F1);  // two empty fields
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    std::wstring stored = L"unread";
+    EXPECT_TRUE(ReadPassword(&stored));
+    EXPECT_EQ(stored, L"");
+    EXPECT_TRUE(WaitForForeground(dialog));
+    Exit(quelset);
+}
+
+TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
+    Process first;
+    HWND dialog = StartSettings(first);
+    ASSERT_NE(dialog, nullptr);
+
+    Process second;
+    ASSERT_TRUE(second.Start(kQuelset));
+    DWORD code = 99;
+    EXPECT_TRUE(second.WaitExit(5000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(WaitForForeground(dialog));
+
+    // Hidden behind an application, it still comes back to the front.
+    Process contacts;
+    ASSERT_TRUE(contacts.Start(kContacts));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            HWND fg = GetForegroundWindow();
+            DWORD pid = 0;
+            GetWindowThreadProcessId(fg, &pid);
+            return pid == contacts.Id();
+        },
+        5000))
+        << "Contacts did not come to the front";
+    Process third;
+    ASSERT_TRUE(third.Start(kQuelset));
+    EXPECT_TRUE(third.WaitExit(5000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitForForeground(dialog)) << "the running copy did not come forward";
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    Exit(first);
+}
+
+}  // namespace
