@@ -1,0 +1,189 @@
+// The watch list against the real registry: which entries a rebuild makes,
+// what it keeps, what it shows again, and what it must not free yet.
+#include "agent_context.h"
+#include "test_windows.h"
+#include "watch_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace agent_test;
+
+namespace {
+
+std::vector<std::wstring> ClassesOf(const WatchList &list) {
+    std::vector<std::wstring> names;
+    for (const WatchEntry *entry : list) names.push_back(entry->className.c_str());
+    return names;
+}
+
+class WatchListTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteSettings(); }
+    void TearDown() override {
+        DeleteSettings();
+        DestroyTestWindows();
+    }
+};
+
+TEST(ContactsClass, FollowsThePlatform) {
+    struct Case {
+        DWORD platform, major;
+        int check;
+    } cases[] = {
+        {kPlatformWindowsCe, 4, 0},  {kPlatformWindowsCe, 5, 1},  {kPlatformWindowsCe, 6, 0},
+        {kPlatformWindowsCe, 7, 0},  {VER_PLATFORM_WIN32_NT, 5, -1}, {VER_PLATFORM_WIN32_NT, 6, -1},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, -1},
+    };
+    for (const Case &c : cases) {
+        OSVERSIONINFOW version = {};
+        version.dwPlatformId = c.platform;
+        version.dwMajorVersion = c.major;
+        EXPECT_EQ(c.check, ContactsPlatformCheck(version)) << c.platform << "/" << c.major;
+    }
+    // Wine is no Windows CE: the check answers -1, which picks "MSContactsUI".
+    EXPECT_STREQ(kContactsClassCe5, ContactsClassName());
+}
+
+TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
+    const std::wstring contacts = ContactsClassName();
+    struct Case {
+        uint32_t flags;
+        std::vector<std::wstring> classes;
+    } cases[] = {
+        {15, {contacts, L"Calendar", L"MSClog", L"Inbox.MainWnd"}},
+        {9, {contacts, L"Inbox.MainWnd"}},
+        {6, {L"Calendar", L"MSClog"}},
+        {0, {}},
+        {0xFFFFFFF4u, {L"MSClog"}},  // bits above 8 carry no entry
+        {0x100, {}},
+    };
+    for (const Case &c : cases) {
+        WriteSettings(c.flags, L"1");
+        AgentContext context;
+        g_watchListReady = 0;
+        RebuildWatchList(context);
+        EXPECT_EQ(c.classes, ClassesOf(context.watchList)) << c.flags;
+        EXPECT_EQ(1, g_watchListReady.load());
+        for (const WatchEntry *entry : context.watchList) {
+            EXPECT_EQ(1, entry->armed);
+            EXPECT_EQ(nullptr, entry->window);
+            EXPECT_EQ(nullptr, entry->softKeyBar);
+        }
+    }
+}
+
+TEST_F(WatchListTest, SettingsComeFromTheRegistryWithTheirFallbacks) {
+    AgentContext context;
+    // No key: the values held so far (here the defaults) stay.
+    RebuildWatchList(context);
+    EXPECT_EQ(4u, context.watchList.size());
+    EXPECT_STREQ(L"4826", context.settings.password.c_str());
+
+    // A key without "LockOption": 7, no SMS.
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0,
+                                             KEY_WRITE, nullptr, &key, nullptr));
+    const wchar_t password[] = L"0007";
+    RegSetValueExW(key, L"Password", 0, REG_SZ, reinterpret_cast<const BYTE *>(password),
+                   sizeof password);
+    RegCloseKey(key);
+    RebuildWatchList(context);
+    EXPECT_EQ((std::vector<std::wstring>{ContactsClassName(), L"Calendar", L"MSClog"}),
+              ClassesOf(context.watchList));
+    EXPECT_STREQ(L"0007", context.settings.password.c_str());
+
+    // The key gone again: the list is rebuilt from what was last loaded.
+    DeleteSettings();
+    context.settings.lockFlags = 2;
+    RebuildWatchList(context);
+    EXPECT_EQ(std::vector<std::wstring>{L"Calendar"}, ClassesOf(context.watchList));
+}
+
+TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
+    AgentContext context;
+    WriteSettings(15, L"1");
+    RebuildWatchList(context);
+    ASSERT_EQ(4u, context.watchList.size());
+    WatchList first = context.watchList;
+
+    // Contacts unlocked, Calendar locked behind the prompt (hidden).
+    HWND contactsApp = MakeTopLevel(L"AgentTestContacts");
+    HWND calendarApp = MakeTopLevel(L"AgentTestCalendar", nullptr, false);
+    HWND calendarBar = MakeTopLevel(L"AgentTestBar", nullptr, false);
+    first[0]->armed = 0;
+    first[0]->window = contactsApp;
+    first[1]->window = calendarApp;
+    first[1]->softKeyBar = calendarBar;
+
+    RebuildWatchList(context);  // same flags
+    EXPECT_EQ(first, context.watchList);
+    EXPECT_EQ(0, first[0]->armed);
+    EXPECT_EQ(contactsApp, first[0]->window);
+    EXPECT_EQ(1, first[1]->armed);
+    EXPECT_EQ(calendarApp, first[1]->window);
+    EXPECT_EQ(calendarBar, first[1]->softKeyBar);
+
+    WriteSettings(13, L"1");  // Calendar dropped
+    RebuildWatchList(context);
+    EXPECT_EQ((WatchList{first[0], first[2], first[3]}), context.watchList);
+    EXPECT_TRUE(IsWindowVisible(calendarApp));
+    EXPECT_TRUE(IsWindowVisible(calendarBar));
+    EXPECT_EQ(0, first[0]->armed);
+    EXPECT_EQ(contactsApp, first[0]->window);
+
+    WriteSettings(1, L"1");
+    RebuildWatchList(context);
+    WriteSettings(9, L"1");  // SMS added to Contacts
+    RebuildWatchList(context);
+    ASSERT_EQ(2u, context.watchList.size());
+    EXPECT_EQ(first[0], context.watchList[0]);
+    EXPECT_STREQ(L"Inbox.MainWnd", context.watchList[1]->className.c_str());
+    EXPECT_EQ(1, context.watchList[1]->armed);
+    EXPECT_EQ(nullptr, context.watchList[1]->window);
+}
+
+TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
+    HWND app = MakeTopLevel(L"AgentTestCallLog", nullptr, false);
+    HWND bar = MakeTopLevel(L"AgentTestBar", nullptr, false);
+    {
+        AgentContext context;
+        WriteSettings(4, L"1");
+        RebuildWatchList(context);
+        context.watchList[0]->window = app;
+        context.watchList[0]->softKeyBar = bar;
+    }
+    EXPECT_TRUE(IsWindowVisible(app));
+    EXPECT_TRUE(IsWindowVisible(bar));
+}
+
+// The watcher may be walking the list, or waiting behind the prompt with an
+// entry in hand, when a rebuild drops entries: they must outlive its walk.
+TEST_F(WatchListTest, DroppedEntriesOutliveTheWatchersWalk) {
+    AgentContext context;
+    WriteSettings(15, L"1");
+    RebuildWatchList(context);
+
+    const WatchView *view = context.BeginWalk();
+    ASSERT_NE(nullptr, view);
+    ASSERT_EQ(4u, view->count);
+    WriteSettings(0, L"1");
+    RebuildWatchList(context);
+    EXPECT_TRUE(context.watchList.empty());
+    EXPECT_FALSE(context.IsCurrentView(view));
+    ASSERT_EQ(4u, context.retiredEntries.size());
+    // Still readable by the walking watcher.
+    EXPECT_STREQ(L"Inbox.MainWnd", view->entries[3]->className.c_str());
+    context.EndWalk();
+
+    // The next rebuild that finds the watcher between cycles frees them.
+    RebuildWatchList(context);
+    EXPECT_TRUE(context.retiredEntries.empty());
+    const WatchView *next = context.BeginWalk();
+    EXPECT_EQ(0u, next->count);
+    context.EndWalk();
+}
+
+}  // namespace
