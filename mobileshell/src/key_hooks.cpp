@@ -1,0 +1,107 @@
+// Per-thread hooks that give a desktop keyboard the phone's keys:
+//  - WH_GETMESSAGE: F1/F2 (soft keys) and overridden keys such as Esc (Back)
+//    aimed at a window whose root has a bar become the bar's action; the
+//    original message is turned into WM_NULL so the dialog manager never sees
+//    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
+//  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode.
+//  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
+//    does not take the highlight off the first item (Wine sends a mouse move
+//    when the menu appears under the cursor).
+#include "shell_internal.h"
+
+namespace mobileshell {
+namespace {
+
+constexpr int kMaxHookedThreads = 64;
+SRWLOCK g_lock = SRWLOCK_INIT;
+DWORD g_hookedThreads[kMaxHookedThreads];
+int g_hookedCount = 0;
+
+thread_local bool t_tracking = false;
+thread_local bool t_sawMouse = false;
+thread_local POINT t_restingCursor;  // where the first mouse move of the menu was
+
+void HandleKey(MSG *m, bool removing) {
+    if (m->message != WM_KEYDOWN && m->message != WM_KEYUP) return;
+    if (!m->hwnd) return;
+    HWND bar = FindLocalBar(GetAncestor(m->hwnd, GA_ROOT));
+    if (!bar) return;
+    const bool up = m->message == WM_KEYUP;
+    KeyDecision d;
+    // A peek that leaves the message queued must not act on it; the removal will.
+    if (!DecideKey(bar, static_cast<UINT>(m->wParam), up, removing, &d)) return;
+    if (removing) {
+        const bool repeat = !up && (m->lParam & (1L << 30));
+        if (d.pressButton >= 0 && !up && !repeat)
+            PostMessageW(bar, kMsgPressSoftKey, static_cast<WPARAM>(d.pressButton), 0);
+        if (d.notify && !repeat) PostMessageW(bar, kMsgNotifyKey, m->wParam, up);
+    }
+    if (d.consume) m->message = WM_NULL;
+}
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION) HandleKey(reinterpret_cast<MSG *>(lp), (wp & PM_REMOVE) != 0);
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION) {
+        const CWPSTRUCT *c = reinterpret_cast<const CWPSTRUCT *>(lp);
+        if (c->message == EM_SETINPUTMODE) ApplyInputMode(c->hwnd, c->lParam);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK MenuFilterHook(int code, WPARAM wp, LPARAM lp) {
+    if (code == MSGF_MENU && t_tracking) {
+        const MSG *m = reinterpret_cast<const MSG *>(lp);
+        if (m->message == WM_MOUSEMOVE) {
+            // The first move comes from the menu appearing (the cursor may even
+            // be clipped into the desktop then); only a real move counts.
+            if (!t_sawMouse) {
+                t_sawMouse = true;
+                t_restingCursor = m->pt;
+            }
+            if (m->pt.x == t_restingCursor.x && m->pt.y == t_restingCursor.y)
+                return TRUE;  // swallowed: the menu loop skips it
+        }
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace
+
+void BeginMenuTracking() {
+    t_tracking = true;
+    t_sawMouse = false;
+}
+
+void EndMenuTracking() { t_tracking = false; }
+
+void EnsureThreadHooks(DWORD threadId) {
+    AcquireSRWLockExclusive(&g_lock);
+    bool known = false;
+    for (int i = 0; i < g_hookedCount && !known; ++i) known = g_hookedThreads[i] == threadId;
+    if (!known && g_hookedCount < kMaxHookedThreads) {
+        // Thread hooks of this process need no module handle. They live as
+        // long as the thread does.
+        HHOOK keys = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, threadId);
+        HHOOK calls = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, threadId);
+        HHOOK menus = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, threadId);
+        if (keys && calls && menus) {
+            g_hookedThreads[g_hookedCount++] = threadId;
+        } else {
+            if (keys) UnhookWindowsHookEx(keys);
+            if (calls) UnhookWindowsHookEx(calls);
+            if (menus) UnhookWindowsHookEx(menus);
+        }
+    }
+    ReleaseSRWLockExclusive(&g_lock);
+}
+
+bool IsEditControl(HWND hwnd) {
+    wchar_t cls[16];
+    return hwnd && GetClassNameW(hwnd, cls, 16) && lstrcmpiW(cls, L"Edit") == 0;
+}
+
+}  // namespace mobileshell

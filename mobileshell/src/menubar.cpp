@@ -1,0 +1,349 @@
+// SHCreateMenuBar / SHFindMenuBar and the soft-key bar window ("menu_worker"):
+// a dark strip along the bottom of the screen with the two soft-key labels,
+// owned by the dialog it serves and never taking activation from it.
+#include "shell_internal.h"
+
+#include <string.h>
+
+namespace mobileshell {
+namespace {
+
+constexpr int kLabelChars = 64;
+constexpr int kMaxOverrides = 8;
+constexpr int kBarHeightAt96Dpi = 26;
+// The size of SHMENUBARINFO on the device (32-bit): callers written for the
+// phone may pass it literally, and the layout they fill is the same struct.
+constexpr DWORD kDeviceMenuBarInfoSize = 36;
+
+struct KeyOverride {
+    UINT vk;
+    WORD flags;  // SHMBOF_*
+};
+
+struct BarState {
+    HWND owner;
+    HMENU menu;  // 0 unless a button opens a pop-up
+    int count;
+    SoftKeyButton buttons[kMaxSoftKeys];
+    wchar_t labels[kMaxSoftKeys][kLabelChars];
+    KeyOverride overrides[kMaxOverrides];
+    int overrideCount;
+    COLORREF background;
+    HFONT font;
+    bool menuOpen;  // keys go to the pop-up while it is up
+    // Keys whose key-down was notified: only their key-up is notified, not
+    // the release of a key that went down elsewhere (Esc closing the pop-up).
+    UINT notifiedDown[kMaxOverrides];
+};
+
+BarState *StateOf(HWND bar) {
+    return reinterpret_cast<BarState *>(GetWindowLongPtrW(bar, GWLP_USERDATA));
+}
+
+int ScreenDpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    if (dc) ReleaseDC(nullptr, dc);
+    return dpi > 0 ? dpi : 96;
+}
+
+bool ButtonUsable(const BarState &s, int index) {
+    return index >= 0 && index < s.count && !(s.buttons[index].state & kButtonHidden);
+}
+
+WORD OverrideFlags(const BarState &s, UINT vk) {
+    for (int i = 0; i < s.overrideCount; ++i)
+        if (s.overrides[i].vk == vk) return s.overrides[i].flags;
+    return 0;
+}
+
+void SetOverride(BarState *s, UINT vk, WORD mask, WORD value) {
+    int i = 0;
+    while (i < s->overrideCount && s->overrides[i].vk != vk) ++i;
+    if (i == s->overrideCount) {
+        if (i == kMaxOverrides) return;
+        s->overrides[i].vk = vk;
+        s->overrides[i].flags = 0;
+        ++s->overrideCount;
+    }
+    s->overrides[i].flags = static_cast<WORD>((s->overrides[i].flags & ~mask) | (value & mask));
+}
+
+// ---- Building a bar from the resources ------------------------------------
+
+bool LoadBarResource(HINSTANCE inst, UINT id, SoftKeyBarData *out) {
+    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    if (!res) return false;
+    DWORD size = SizeofResource(inst, res);
+    HGLOBAL handle = LoadResource(inst, res);
+    const void *data = handle ? LockResource(handle) : nullptr;
+    return data && ParseSoftKeyBar(data, size, out);
+}
+
+// Fills everything but the window-related fields; false leaves nothing to free.
+bool BuildBarState(const SHMENUBARINFO &info, BarState *s) {
+    memset(s, 0, sizeof(*s));
+    s->owner = info.hwndParent;
+    s->background = (info.dwFlags & SHCMBF_COLORBK) ? info.clrBk : RGB(24, 24, 24);
+    if (info.dwFlags & SHCMBF_EMPTYBAR) return true;
+
+    SoftKeyBarData data;
+    if (!LoadBarResource(info.hInstRes, info.nToolBarId, &data)) return false;
+    s->count = data.count;
+    bool needsMenu = false;
+    for (int i = 0; i < data.count; ++i) {
+        s->buttons[i] = data.buttons[i];
+        if (data.buttons[i].popupIndex != kNoPopup) needsMenu = true;
+        if (!LoadStringW(info.hInstRes, data.buttons[i].stringId, s->labels[i], kLabelChars))
+            return false;  // a soft key without its label
+    }
+    if (!needsMenu) return true;
+
+    if (data.menuId == 0) return false;
+    s->menu = LoadMenuW(info.hInstRes, MAKEINTRESOURCEW(data.menuId));
+    if (!s->menu) return false;
+    const int items = GetMenuItemCount(s->menu);
+    for (int i = 0; i < data.count; ++i) {
+        const WORD popup = data.buttons[i].popupIndex;
+        if (popup == kNoPopup) continue;
+        if (static_cast<int>(popup) >= items || !GetSubMenu(s->menu, popup)) {
+            DestroyMenu(s->menu);
+            s->menu = nullptr;
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- Actions ---------------------------------------------------------------
+
+// The pop-up of button `index`, opened above the bar on its key's side. The
+// owner prepares it (enables, grays) in WM_INITMENUPOPUP, which carries the
+// button's command in the low word as on the device.
+void OpenPopup(HWND bar, BarState *s, int index) {
+    HMENU sub = GetSubMenu(s->menu, s->buttons[index].popupIndex);
+    if (!sub) return;
+    const HWND owner = s->owner;
+    SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub),
+                 MAKELPARAM(s->buttons[index].command, 0));
+    if (!IsWindow(bar)) return;  // the owner ended meanwhile
+
+    RECT rc;
+    GetWindowRect(bar, &rc);
+    UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_BOTTOMALIGN |
+                 (index == 0 ? TPM_LEFTALIGN : TPM_RIGHTALIGN);
+    // A phone's menu opens with its first item highlighted.
+    PostMessageW(bar, WM_KEYDOWN, VK_DOWN, 0);
+    s->menuOpen = true;
+    BeginMenuTracking();
+    int chosen = static_cast<int>(
+        TrackPopupMenuEx(sub, flags, index == 0 ? rc.left : rc.right, rc.top, bar, nullptr));
+    EndMenuTracking();
+    if (!IsWindow(bar)) return;
+    s->menuOpen = false;
+    // Only the owner's reaction may follow: it can destroy this bar.
+    if (chosen) SendMessageW(owner, WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+}
+
+void PressButton(HWND bar, BarState *s, int index) {
+    if (!ButtonUsable(*s, index) || !(s->buttons[index].state & kButtonEnabled)) return;
+    if (s->buttons[index].popupIndex != kNoPopup) {
+        OpenPopup(bar, s, index);
+        return;
+    }
+    SendMessageW(s->owner, WM_COMMAND, MAKEWPARAM(s->buttons[index].command, 0), 0);
+}
+
+// ---- The bar window --------------------------------------------------------
+
+void Paint(HWND bar, const BarState &s) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(bar, &ps);
+    RECT rc;
+    GetClientRect(bar, &rc);
+    HBRUSH bk = CreateSolidBrush(s.background);
+    FillRect(dc, &rc, bk);
+    DeleteObject(bk);
+    HPEN line = CreatePen(PS_SOLID, 1, RGB(96, 96, 96));
+    HGDIOBJ oldPen = SelectObject(dc, line);
+    MoveToEx(dc, rc.left, rc.top, nullptr);
+    LineTo(dc, rc.right, rc.top);
+    SelectObject(dc, oldPen);
+    DeleteObject(line);
+
+    HGDIOBJ oldFont = SelectObject(dc, s.font ? static_cast<HGDIOBJ>(s.font) : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    const int pad = MulDiv(4, ScreenDpi(), 96);
+    const int half = (rc.right - rc.left) / 2;
+    for (int i = 0; i < s.count; ++i) {
+        if (!ButtonUsable(s, i)) continue;
+        SetTextColor(dc, (s.buttons[i].state & kButtonEnabled) ? RGB(255, 255, 255) : RGB(128, 128, 128));
+        RECT cell = rc;
+        UINT align;
+        if (i == 0) {
+            cell.left += pad;
+            cell.right = rc.left + half;
+            align = DT_LEFT;
+        } else {
+            cell.left = rc.left + half;
+            cell.right -= pad;
+            align = DT_RIGHT;
+        }
+        DrawTextW(dc, s.labels[i], -1, &cell, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(bar, &ps);
+}
+
+LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
+    BarState *s = StateOf(bar);
+    switch (msg) {
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;  // a tap on a label must not take the owner's focus
+    case WM_PAINT:
+        if (s) {
+            Paint(bar, *s);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONUP:
+        if (s) {
+            RECT rc;
+            GetClientRect(bar, &rc);
+            PressButton(bar, s, static_cast<short>(LOWORD(lp)) < rc.right / 2 ? 0 : 1);
+        }
+        return 0;
+    case kMsgPressSoftKey:
+        if (s) PressButton(bar, s, static_cast<int>(wp));
+        return 0;
+    case kMsgNotifyKey:
+        if (s) {
+            WORD mods = lp ? MOD_KEYUP : 0;
+            SendMessageW(s->owner, WM_HOTKEY, 0, MAKELPARAM(mods, static_cast<WORD>(wp)));
+        }
+        return 0;
+    case SHCMBM_OVERRIDEKEY:
+        if (!s) return FALSE;
+        SetOverride(s, static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
+        return TRUE;
+    case WM_NCDESTROY:
+        if (s) {
+            SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+            if (s->menu) DestroyMenu(s->menu);
+            if (s->font) DeleteObject(s->font);
+            delete s;
+        }
+        break;
+    }
+    return DefWindowProcW(bar, msg, wp, lp);
+}
+
+bool RegisterBarClass(HINSTANCE inst) {
+    WNDCLASSW wc = {};
+    if (GetClassInfoW(inst, kBarClass, &wc)) return true;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = BarProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+    wc.lpszClassName = kBarClass;
+    return RegisterClassW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+HWND FindLocalBar(HWND root) {
+    if (!root) return nullptr;
+    HWND bar = SHFindMenuBar(root);
+    DWORD pid = 0;
+    if (!bar || !GetWindowThreadProcessId(bar, &pid) || pid != GetCurrentProcessId()) return nullptr;
+    return StateOf(bar) ? bar : nullptr;
+}
+
+bool DecideKey(HWND bar, UINT vk, bool keyUp, bool commit, KeyDecision *out) {
+    BarState *s = StateOf(bar);
+    if (!s || s->menuOpen) return false;
+    const WORD flags = OverrideFlags(*s, vk);
+    const int index = vk == VK_TSOFT1 ? 0 : vk == VK_TSOFT2 ? 1 : -1;
+    const bool pressDefault = ButtonUsable(*s, index) && !(flags & SHMBOF_NODEFAULT);
+    out->pressButton = pressDefault ? index : -1;
+    out->notify = (flags & SHMBOF_NOTIFY) != 0;
+    out->consume = pressDefault || (flags & SHMBOF_NODEFAULT);
+    if (out->notify) {
+        int slot = 0;
+        while (slot < kMaxOverrides && s->notifiedDown[slot] != vk) ++slot;
+        const bool wasDown = slot < kMaxOverrides;
+        if (keyUp) {
+            out->notify = wasDown;
+            if (wasDown && commit) s->notifiedDown[slot] = 0;
+        } else if (!wasDown && commit) {
+            for (slot = 0; slot < kMaxOverrides && s->notifiedDown[slot]; ++slot) {
+            }
+            if (slot < kMaxOverrides) s->notifiedDown[slot] = vk;
+        }
+    }
+    return true;
+}
+
+}  // namespace mobileshell
+
+using namespace mobileshell;
+
+extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
+    if (!pmbi) return FALSE;
+    pmbi->hwndMB = nullptr;
+    if (pmbi->cbSize != sizeof(SHMENUBARINFO) && pmbi->cbSize != kDeviceMenuBarInfoSize) return FALSE;
+    if (!pmbi->hwndParent || !IsWindow(pmbi->hwndParent)) return FALSE;
+    if (pmbi->dwFlags & SHCMBF_HMENU) return FALSE;  // menu-only bars: not used by the system
+
+    BarState *s = new BarState;
+    if (!BuildBarState(*pmbi, s)) {
+        delete s;
+        return FALSE;
+    }
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    if (!RegisterBarClass(self)) {
+        if (s->menu) DestroyMenu(s->menu);
+        delete s;
+        return FALSE;
+    }
+    const int dpi = ScreenDpi();
+    const int height = MulDiv(kBarHeightAt96Dpi, dpi, 96);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    s->font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+
+    // A top-level popup owned by the dialog: above it, destroyed with it.
+    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"", WS_POPUP,
+                               0, cy - height, cx, height, pmbi->hwndParent, nullptr, self, nullptr);
+    if (!bar) {
+        if (s->menu) DestroyMenu(s->menu);
+        if (s->font) DeleteObject(s->font);
+        delete s;
+        return FALSE;
+    }
+    // From here on the window owns the state (freed in WM_NCDESTROY).
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    if (!(pmbi->dwFlags & SHCMBF_HIDDEN)) ShowWindow(bar, SW_SHOWNOACTIVATE);
+
+    // Keys reach the owner's thread; the bar's actions run on this one.
+    EnsureThreadHooks(GetCurrentThreadId());
+    DWORD ownerPid = 0;
+    DWORD ownerThread = GetWindowThreadProcessId(pmbi->hwndParent, &ownerPid);
+    if (ownerPid == GetCurrentProcessId()) EnsureThreadHooks(ownerThread);
+
+    pmbi->hwndMB = bar;
+    return TRUE;
+}
+
+extern "C" HWND WINAPI SHFindMenuBar(HWND hwnd) {
+    if (!hwnd || !IsWindow(hwnd)) return nullptr;
+    // Bars are top-level windows of any process; their owner names the window.
+    HWND bar = nullptr;
+    while ((bar = FindWindowExW(nullptr, bar, kBarClass, nullptr)) != nullptr) {
+        if (GetWindow(bar, GW_OWNER) == hwnd) return bar;
+    }
+    return nullptr;
+}

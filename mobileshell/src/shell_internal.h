@@ -1,0 +1,49 @@
+// What the parts of the mobile-shell stand-in share with each other.
+#ifndef MOBILESHELL_SHELL_INTERNAL_H
+#define MOBILESHELL_SHELL_INTERNAL_H
+
+#include <windows.h>
+
+#include "aygshell.h"
+#include "softkey_resource.h"
+
+namespace mobileshell {
+
+// The device's window class of a soft-key bar.
+constexpr wchar_t kBarClass[] = L"menu_worker";
+
+// Posted to a bar by the key hook; run from the bar's window procedure so that
+// nothing (a pop-up menu loop, an owner that ends its dialog) runs inside a hook.
+constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
+constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
+
+// Installs the thread's hooks once (key hook and input-mode hook) on a thread
+// of this process; later calls for the same thread do nothing.
+void EnsureThreadHooks(DWORD threadId);
+
+// What a key does for the bar of its window's root (menubar.cpp).
+struct KeyDecision {
+    bool consume;      // the original key message must not be seen by anyone
+    int pressButton;   // button to press on key-down, or -1
+    bool notify;       // the owner receives WM_HOTKEY for this key
+};
+
+// The bar owned by `root` when it belongs to this process, else 0.
+HWND FindLocalBar(HWND root);
+// False when the bar is busy (its pop-up menu is open): keys go to the menu.
+// `commit` is false for a peek that leaves the message queued.
+bool DecideKey(HWND bar, UINT vk, bool keyUp, bool commit, KeyDecision *out);
+
+// While a bar's pop-up is tracked on this thread (key_hooks.cpp): a mouse
+// that merely sits under the newly shown menu must not move its highlight.
+void BeginMenuTracking();
+void EndMenuTracking();
+
+// EM_SETINPUTMODE seen by the thread's call hook (input_mode.cpp).
+void ApplyInputMode(HWND edit, LPARAM mode);
+
+bool IsEditControl(HWND hwnd);
+
+}  // namespace mobileshell
+
+#endif
