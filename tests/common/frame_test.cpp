@@ -1,0 +1,135 @@
+// Text helpers, the modal run and the soft-key frame, with the test's own
+// string table, dialog template and soft-key bar.
+#include "common_test_ids.h"
+#include "module_instance.h"
+#include "soft_key_dialog.h"
+#include "ui_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+namespace {
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override { g_moduleInstance = GetModuleHandleW(nullptr); }
+};
+
+TEST_F(Frame, LoadResStringKeepsTheTextBeforeTheFirstBar) {
+    WCHAR buffer[kResStringChars];
+    LoadResString(buffer, IDS_PLAIN);
+    EXPECT_STREQ(L"Предупреждение", buffer);
+    LoadResString(buffer, IDS_BAR_AFTER_2);
+    EXPECT_STREQ(L"Пр", buffer);
+    LoadResString(buffer, IDS_TWO_BARS);
+    EXPECT_STREQ(L"а", buffer);
+    EXPECT_STREQ(L"б", buffer + 2) << "every bar is cut, not only the first";
+}
+
+TEST_F(Frame, LoadResStringCutsLongTextsAndEmptiesOnAMissingId) {
+    WCHAR buffer[kResStringChars];
+    LoadResString(buffer, IDS_LONG);
+    EXPECT_EQ(255u, wcslen(buffer));
+
+    wmemset(buffer, L'#', kResStringChars);  // what an unwritten buffer would show
+    LoadResString(buffer, IDS_MISSING);
+    EXPECT_STREQ(L"", buffer);
+}
+
+// Finds the message box the test thread opened, checks it and presses OK.
+struct BoxWatcher {
+    std::wstring text;
+    std::wstring caption;
+    LONG style = 0;
+    bool seen = false;
+
+    void Run(DWORD thread) {
+        for (int i = 0; i < 250 && !seen; ++i) {
+            Sleep(20);
+            EnumThreadWindows(thread, Take, reinterpret_cast<LPARAM>(this));
+        }
+    }
+    static BOOL CALLBACK Take(HWND hwnd, LPARAM lp) {
+        auto *self = reinterpret_cast<BoxWatcher *>(lp);
+        wchar_t cls[64] = {};
+        GetClassNameW(hwnd, cls, 64);
+        if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+        wchar_t buf[256] = {};
+        GetWindowTextW(hwnd, buf, 256);
+        self->caption = buf;
+        // The text is the box's static control with id 0xFFFF.
+        GetDlgItemTextW(hwnd, 0xFFFF, buf, 256);
+        self->text = buf;
+        self->style = GetWindowLongW(hwnd, GWL_STYLE);
+        self->seen = true;
+        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+};
+
+TEST_F(Frame, ShowInfoBoxShowsBothStringsOwnedByTheCaller) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    BoxWatcher watcher;
+    std::thread t(&BoxWatcher::Run, &watcher, GetCurrentThreadId());
+    int result = ShowInfoBox(owner, IDS_BAR_AFTER_2, IDS_PLAIN);
+    t.join();
+    DestroyWindow(owner);
+    ASSERT_TRUE(watcher.seen);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(L"Предупреждение", watcher.caption);
+    EXPECT_EQ(L"Пр", watcher.text);
+}
+
+struct TestDialog : SoftKeyDialog {
+    BOOL attached = FALSE;
+    UINT barId = IDR_TEST_BAR;
+};
+TestDialog *g_dialog;
+
+INT_PTR CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        g_dialog = reinterpret_cast<TestDialog *>(lParam);
+        g_dialog->attached = AttachSoftKeys(*g_dialog, hwnd, g_dialog->barId);
+        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            // The bar must still exist here and be gone once the dialog ends.
+            if (g_dialog->menuBar && !IsWindow(g_dialog->menuBar)) return FALSE;
+            g_dialog->EndWithCode(hwnd, 42);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    (void)lParam;
+    return FALSE;
+}
+
+TEST_F(Frame, RunModalHandsOverTheObjectAndReturnsTheEndCode) {
+    TestDialog object;
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, &object));
+    EXPECT_EQ(&object, g_dialog);
+    ASSERT_TRUE(object.attached);
+    ASSERT_NE(nullptr, object.menuBar);
+    EXPECT_FALSE(IsWindow(object.menuBar)) << "EndWithCode destroys the bar";
+    EXPECT_FALSE(IsWindow(object.dialog));
+}
+
+TEST_F(Frame, RunModalOfAMissingTemplateFails) {
+    TestDialog object;
+    EXPECT_EQ(-1, RunModal(IDD_MISSING, nullptr, TestProc, &object));
+}
+
+TEST_F(Frame, ADialogWithoutItsBarStillRuns) {
+    TestDialog object;
+    object.barId = 4321;  // no such soft-key bar
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, &object));
+    EXPECT_FALSE(object.attached);
+    EXPECT_EQ(nullptr, object.menuBar);
+}
+
+}  // namespace
