@@ -29,6 +29,9 @@ INT_PTR SetResult(HWND dialog, LRESULT result) {
 
 BOOL OnInitDialog(HWND dialog, AgentContext *context) {
     g_promptContext = context;
+    // Known from the start, so the full-screen sizing below already lays the
+    // prompt out for its first showing.
+    context->prompt = dialog;
     context->promptBar = CreateSoftKeyBar(dialog, IDR_PROMPT_SOFTKEYS);
     MakeFullScreen(dialog);
     StartWatcher(*context);
@@ -38,7 +41,10 @@ BOOL OnInitDialog(HWND dialog, AgentContext *context) {
     RebuildWatchList(*context);
     // The keypad types digits into the field.
     SendDlgItemMessageW(dialog, IDC_PROMPT_PASSWORD, EM_SETINPUTMODE, 0, IM_NUMBERS);
-    return TRUE;
+    // FALSE: no default focus. Focusing a field of the hidden prompt would
+    // make it the active window and take the keyboard from the application
+    // in front; ShowPrompt sets the focus when the prompt is shown.
+    return FALSE;
 }
 
 void OnDestroy(AgentContext &context, HWND dialog) {
@@ -50,9 +56,7 @@ void OnDestroy(AgentContext &context, HWND dialog) {
 }
 
 // The field keeps its top, height and left margin and gets the same margin on
-// the right; the buttons give way to the soft keys. The context's prompt is
-// set only once creation has returned, so sizing during initialisation does
-// nothing here.
+// the right; the buttons give way to the soft keys.
 void OnSize(const AgentContext &context, int width, int height) {
     if (!width || !height) return;
     HWND field = PasswordField(context);
@@ -149,6 +153,8 @@ void OnReload(AgentContext &context) {
 void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam) {
     switch (command) {
     case CMD_QUERY: {
+        // Any process can post this: answer a window, never HWND_BROADCAST
+        // or (for 0) our own thread's queue.
         HWND asker = reinterpret_cast<HWND>(lParam);
         if (IsWindow(asker)) PostMessageW(asker, MSG_CONTROL, CMD_RUNNING, 0);
         break;
@@ -163,6 +169,20 @@ void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam
     default:
         break;
     }
+}
+
+// The prompt above every other window, its soft-key bar above it. Wine puts
+// a window that goes topmost just below the pop-ups it owns, and leaves it
+// unmarked when those are above it (the next window to come forward would
+// then cover it). So the bar lets go of the prompt while the prompt takes the
+// top, and goes back above it, owned again, afterwards.
+void MakeTopmost(HWND prompt, HWND bar) {
+    const UINT keep = SWP_NOSIZE | SWP_NOMOVE;
+    if (bar) SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
+    SetWindowPos(prompt, HWND_TOPMOST, 0, 0, 0, 0, keep);
+    if (!bar) return;
+    SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(prompt));
+    SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, keep | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -209,7 +229,7 @@ HWND CreatePrompt(AgentContext &context) {
 void ShowPrompt(AgentContext &context) {
     ShowWindow(context.prompt, SW_RESTORE);
     ShowWindow(context.prompt, SW_SHOW);
-    SetWindowPos(context.prompt, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    MakeTopmost(context.prompt, context.promptBar);
     ShowWindow(context.promptBar, SW_SHOW);
     SetForegroundWindow(context.promptBar);
     SetActiveWindow(context.promptBar);
@@ -219,8 +239,12 @@ void ShowPrompt(AgentContext &context) {
 }
 
 void HidePrompt(AgentContext &context) {
-    SetWindowPos(context.prompt, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
-    ShowWindow(context.prompt, SW_MINIMIZE);
+    // Leaving the top must not make the prompt the active window.
+    SetWindowPos(context.prompt, HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    // Minimising a prompt that is not on the screen (at start-up) would show
+    // it minimised and make it the active window.
+    if (IsWindowVisible(context.prompt)) ShowWindow(context.prompt, SW_MINIMIZE);
     ShowWindow(context.prompt, SW_HIDE);
     ShowWindow(context.promptBar, SW_HIDE);
 }

@@ -1,0 +1,369 @@
+// The real Quelwatch.exe in the phone with the phone's own applications: what
+// the user sees on the road of a lock, and how the agent answers the settings
+// program's messages and messages it must not trust.
+#include "agent_phone.h"
+#include "control_channel.h"
+#include "platform_shell.h"
+#include "scenario.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace agent_phone;
+using namespace scenario;
+
+namespace {
+
+const UINT kLockEntryMessage = WM_USER + 100;  // the agent's own, from outside
+
+class AgentScenario : public ScenarioTest {
+protected:
+    void SetUp() override {
+        KillProgramsNamed(Programs());
+        DeleteSettingsKey();
+    }
+    void TearDown() override {
+        ScenarioTest::TearDown();  // the screenshot shows the failure, not the clean-up
+        KillProgramsNamed(Programs());
+        DeleteSettingsKey();
+    }
+    static std::vector<std::wstring> Programs() {
+        return {kAgentExe, kHomeExe, kContactsExe, kCalendarExe, kMessagesExe};
+    }
+
+    // The home screen (without its own start of the agent) and the agent.
+    void StartPhone() {
+        ASSERT_TRUE(home.Start(kHomeExe, L"/nostartup"));
+        homeWindow = WaitForWindow(kHomeClass, nullptr, kScreenMs);
+        ASSERT_NE(nullptr, homeWindow);
+        ASSERT_TRUE(agent.Start(kAgentExe));
+        ASSERT_TRUE(WaitUntil([&] { return (prompt = PublishedPrompt()) != nullptr; }, kScreenMs));
+        field = PasswordField(prompt);
+        ASSERT_TRUE(WaitForeground(homeWindow));
+    }
+    // Opens the selected row of the home screen (the first one is Contacts)
+    // with the left soft key, "Открыть".
+    HWND OpenFromHome(const wchar_t *cls) {
+        SetForegroundWindow(homeWindow);
+        if (!WaitForeground(homeWindow)) return nullptr;
+        PressKey(VK_F1);
+        return WaitOnScreen(cls);
+    }
+    HWND Open(Process &process, const wchar_t *exe, const wchar_t *cls) {
+        if (!process.Start(exe)) return nullptr;
+        return WaitOnScreen(cls);
+    }
+    // The application's window once it is on the screen with its soft keys.
+    static HWND WaitOnScreen(const wchar_t *cls) {
+        HWND window = nullptr;
+        WaitUntil([&] {
+            window = FindWindowW(cls, nullptr);
+            return window && IsWindowVisible(window) && SHFindMenuBar(window);
+        }, kScreenMs);
+        return window;
+    }
+    // In front, topmost, focus in the field (the prompt comes forward a moment
+    // before it is made topmost and focused).
+    void ExpectPromptUp() {
+        EXPECT_TRUE(WaitForeground(prompt));
+        WaitUntil([&] { return IsTopMost(prompt) && FocusOf(prompt) == field; }, kScreenMs);
+        EXPECT_TRUE(IsWindowVisible(prompt));
+        EXPECT_TRUE(IsTopMost(prompt));
+        EXPECT_EQ(field, FocusOf(prompt));
+    }
+    void ExpectLocked(HWND app) {
+        ASSERT_TRUE(WaitHidden(app)) << "not hidden within " << kLockWithinMs << " ms";
+        EXPECT_FALSE(IsWindowVisible(SHFindMenuBar(app)));
+        ExpectPromptUp();
+        LetBackKeyPass();
+    }
+    // The watcher presses Back 100 ms after the prompt shows; nobody types
+    // faster than that, but a test would lose a digit to it.
+    static void LetBackKeyPass() { Sleep(400); }
+
+    Process home, agent;
+    HWND homeWindow = nullptr;
+    HWND prompt = nullptr;
+    HWND field = nullptr;
+};
+
+TEST_F(AgentScenario, LockRoad) {
+    StartPhone();
+    HWND contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    HWND contactsBar = SHFindMenuBar(contacts);
+    ASSERT_NE(nullptr, contactsBar);
+
+    ExpectLocked(contacts);
+    RECT screen;
+    GetWindowRect(prompt, &screen);
+    HWND promptBar = SHFindMenuBar(prompt);
+    ASSERT_NE(nullptr, promptBar);
+    EXPECT_TRUE(IsWindowVisible(promptBar));
+    RECT barRect;
+    GetWindowRect(promptBar, &barRect);
+    EXPECT_EQ(0, screen.left);
+    EXPECT_EQ(0, screen.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.right);
+    EXPECT_EQ(barRect.top, screen.bottom);
+    EXPECT_EQ(L"Готово", ProgramString(kAgentExe, 1));
+    EXPECT_EQ(L"Отмена", ProgramString(kAgentExe, 2));
+
+    // A wrong password: the warning, and the application stays hidden.
+    AnswerPrompt(L"1111");
+    std::wstring text;
+    HWND warning = WaitForWarning(&text);
+    ASSERT_NE(nullptr, warning);
+    EXPECT_EQ(L"Не правильный Пароль", text);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, kScreenMs));
+    EXPECT_FALSE(IsWindowVisible(contacts));
+    EXPECT_EQ(L"", FieldText(field));
+    ExpectPromptUp();
+
+    // The right one brings it back with its soft keys.
+    AnswerPrompt(kDefaultPassword);
+    ASSERT_TRUE(WaitShown(contacts));
+    EXPECT_TRUE(WaitShown(contactsBar));
+    EXPECT_FALSE(IsIconic(contacts));
+    EXPECT_FALSE(IsWindowVisible(prompt));
+    EXPECT_TRUE(WaitForeground(contacts));
+
+    // Unlocked while it, or a window under it, is in front.
+    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+    HWND under = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 20, 20, 100, 60,
+                                 contacts, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(nullptr, under);
+    SetForegroundWindow(under);
+    EXPECT_TRUE(WaitForeground(under));
+    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+    SetForegroundWindow(contacts);
+    DestroyWindow(under);
+    EXPECT_TRUE(WaitForeground(contacts));
+    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+
+    // Back to the home screen, then Contacts again: locked again.
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitForeground(homeWindow));
+    Sleep(3 * 500);
+    EXPECT_EQ(contacts, OpenFromHome(kContactsClass));
+    ExpectLocked(contacts);
+}
+
+TEST_F(AgentScenario, CancelClosesTheApplicationAndLeavesNothingTyped) {
+    WriteSettings(1);
+    StartPhone();
+    HWND contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(contacts, &pid);
+
+    TypeDigits(L"48");
+    ASSERT_TRUE(WaitUntil([&] { return FieldText(field) == L"48"; }, kScreenMs));
+    PressKey(VK_F2);
+    EXPECT_TRUE(WaitProcessOfWindowEnds(pid, kScreenMs));
+    EXPECT_TRUE(WaitHidden(prompt, kScreenMs));
+
+    contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+    EXPECT_EQ(L"", FieldText(field));
+}
+
+TEST_F(AgentScenario, TwoApplicationsAndASettingsChange) {
+    WriteSettings(1 | 2);  // Contacts and Calendar
+    StartPhone();
+    Process calendarApp, messagesApp, contactsApp;
+    HWND calendar = Open(calendarApp, kCalendarExe, kCalendarClass);
+    ASSERT_NE(nullptr, calendar);
+    ExpectLocked(calendar);
+
+    // SMS added, Calendar dropped while it is hidden: it comes back at once.
+    WriteSettings(1 | 8);
+    PostMessageW(prompt, MSG_CONTROL, CMD_RELOAD, 0);
+    EXPECT_TRUE(WaitShown(calendar));
+    EXPECT_TRUE(WaitShown(SHFindMenuBar(calendar)));
+    EXPECT_TRUE(WaitHidden(prompt, kScreenMs));
+
+    HWND messages = Open(messagesApp, kMessagesExe, kInboxClass);
+    ASSERT_NE(nullptr, messages);
+    ExpectLocked(messages);
+    AnswerPrompt(kDefaultPassword);
+    EXPECT_TRUE(WaitShown(messages));
+
+    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+    AnswerPrompt(kDefaultPassword);
+    EXPECT_TRUE(WaitShown(contacts));
+
+    // Calendar is no longer protected.
+    Process again;
+    ASSERT_TRUE(again.Start(kCalendarExe));  // brings the running one to the front
+    EXPECT_TRUE(WaitForeground(calendar));
+    EXPECT_TRUE(StaysShown(calendar, 3 * 500 + 300));
+}
+
+// The settings program's side of the control channel, played by this test.
+struct ControlListener {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == MSG_CONTROL) {
+            ++received;
+            lastCommand = wParam;
+            lastParam = lParam;
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    static HWND Create() {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"AgentScenarioListener";
+        RegisterClassW(&wc);
+        received = 0;
+        return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    }
+    static bool WaitForMessages(int count, DWORD ms) {
+        return WaitUntil([&] {
+            MSG m;
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+            return received >= count;
+        }, ms);
+    }
+    static int received;
+    static WPARAM lastCommand;
+    static LPARAM lastParam;
+};
+int ControlListener::received;
+WPARAM ControlListener::lastCommand;
+LPARAM ControlListener::lastParam;
+
+TEST_F(AgentScenario, AnswersQueriesAndIgnoresUnknownCommands) {
+    StartPhone();
+    HWND listener = ControlListener::Create();
+    ASSERT_NE(nullptr, listener);
+    const LPARAM self = reinterpret_cast<LPARAM>(listener);
+    for (WPARAM unknown : {WPARAM(0), WPARAM(4), WPARAM(7)}) PostMessageW(prompt, MSG_CONTROL, unknown, self);
+    EXPECT_FALSE(ControlListener::WaitForMessages(1, 1500));
+    EXPECT_TRUE(agent.Running());
+
+    PostMessageW(prompt, MSG_CONTROL, CMD_QUERY, self);
+    ASSERT_TRUE(ControlListener::WaitForMessages(1, kScreenMs));
+    EXPECT_EQ(1, ControlListener::received);
+    EXPECT_EQ(WPARAM(CMD_RUNNING), ControlListener::lastCommand);
+    EXPECT_EQ(0, ControlListener::lastParam);
+    DestroyWindow(listener);
+}
+
+TEST_F(AgentScenario, StopShowsTheHiddenApplicationAndEnds) {
+    WriteSettings(1);
+    StartPhone();
+    Process contactsApp;
+    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+
+    PostMessageW(prompt, MSG_CONTROL, CMD_STOP, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(agent.WaitExit(kScreenMs, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_TRUE(IsWindowVisible(contacts));
+    EXPECT_TRUE(IsWindowVisible(SHFindMenuBar(contacts)));
+    EXPECT_EQ(nullptr, PublishedPrompt());
+    EXPECT_TRUE(contactsApp.Running());
+}
+
+TEST_F(AgentScenario, SecondStartGivesUpAndLeavesTheFirstRunning) {
+    WriteSettings(1);
+    StartPhone();
+    Process second;
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(second.Start(kAgentExe));
+    DWORD code = 99;
+    ASSERT_TRUE(second.WaitExit(20000, &code));
+    DWORD took = GetTickCount() - start;
+    EXPECT_EQ(0u, code);
+    EXPECT_GE(took, 2000u);  // five tries of half a second
+    EXPECT_LT(took, 15000u);
+    EXPECT_TRUE(agent.Running());
+    EXPECT_EQ(prompt, PublishedPrompt());
+
+    HWND contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+}
+
+// Any process can post the watcher's message number to the prompt.
+TEST_F(AgentScenario, SpoofedLockRequestsChangeNothing) {
+    WriteSettings(2);  // Calendar only: Contacts stays in front
+    StartPhone();
+    HWND contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ASSERT_TRUE(WaitForeground(contacts));
+    const LPARAM forged[] = {0, 1, 0x10000, static_cast<LPARAM>(0x7FFE0000),
+                             reinterpret_cast<LPARAM>(prompt), static_cast<LPARAM>(0xDEADBEEF)};
+    for (LPARAM lParam : forged) {
+        PostMessageW(prompt, kLockEntryMessage, reinterpret_cast<WPARAM>(contacts), lParam);
+        DWORD_PTR result = 1;
+        SendMessageTimeoutW(prompt, kLockEntryMessage, reinterpret_cast<WPARAM>(contacts), lParam,
+                            SMTO_ABORTIFHUNG, 2000, &result);
+        EXPECT_EQ(0u, result) << lParam;
+    }
+    EXPECT_TRUE(StaysShown(contacts, 1000));
+    EXPECT_FALSE(IsWindowVisible(prompt));
+    EXPECT_TRUE(agent.Running());
+    EXPECT_EQ(GetForegroundWindow(), contacts);
+}
+
+// From the application coming to the front until it is hidden, over many
+// tries: the figures are printed for the record.
+TEST_F(AgentScenario, LockLatency) {
+    const int kTries = 20;
+    WriteSettings(1);
+    StartPhone();
+    HWND contacts = OpenFromHome(kContactsClass);
+    ASSERT_NE(nullptr, contacts);
+    ExpectLocked(contacts);
+    AnswerPrompt(kDefaultPassword);
+    ASSERT_TRUE(WaitShown(contacts));
+
+    std::vector<DWORD> latencies;
+    for (int i = 0; i < kTries; ++i) {
+        PressKey(VK_ESCAPE);  // Back: the home screen comes to the front
+        ASSERT_TRUE(WaitForeground(homeWindow));
+        // The watcher has seen it and armed Contacts again; the tries start at
+        // points spread evenly over the poll period.
+        Sleep(2 * 500 + 200 + i * 500 / kTries);
+        PressKey(VK_RETURN);   // Contacts again from the home screen
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == contacts; }, kScreenMs, 1));
+        LARGE_INTEGER frequency, front, hidden;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&front);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(contacts); }, kScreenMs, 1));
+        QueryPerformanceCounter(&hidden);
+        latencies.push_back(static_cast<DWORD>((hidden.QuadPart - front.QuadPart) * 1000 / frequency.QuadPart));
+        ASSERT_TRUE(WaitForeground(prompt));
+        LetBackKeyPass();
+        AnswerPrompt(kDefaultPassword);
+        ASSERT_TRUE(WaitShown(contacts));
+        ASSERT_TRUE(WaitForeground(contacts));
+    }
+    std::vector<DWORD> sorted = latencies;
+    std::sort(sorted.begin(), sorted.end());
+    const DWORD median = (sorted[kTries / 2 - 1] + sorted[kTries / 2]) / 2;
+    const DWORD worst = sorted.back();
+    std::printf("lock latency over %d tries (ms): median %lu, worst %lu, best %lu; all:", kTries,
+                static_cast<unsigned long>(median), static_cast<unsigned long>(worst),
+                static_cast<unsigned long>(sorted.front()));
+    for (DWORD ms : latencies) std::printf(" %lu", static_cast<unsigned long>(ms));
+    std::printf("\n");
+    EXPECT_LT(worst, kLockWithinMs);
+}
+
+}  // namespace
