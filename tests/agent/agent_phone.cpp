@@ -14,10 +14,14 @@ void WriteSettings(uint32_t lockFlags, const wchar_t *password) {
     SaveSettings(settings);
 }
 
-HWND PublishedPrompt() {
+HWND CellContent() {
     // Held for the whole test run, as the settings program holds it.
     static AgentWindowCell *cell = OpenAgentWindowCell();
-    HWND prompt = AgentWindowOf(cell);
+    return AgentWindowOf(cell);
+}
+
+HWND PublishedPrompt() {
+    HWND prompt = CellContent();
     return IsWindow(prompt) ? prompt : nullptr;
 }
 

@@ -30,6 +30,8 @@ const DWORD kScreenMs = 5000;
 // The agent's registry key with these values.
 void WriteSettings(uint32_t lockFlags, const wchar_t *password = kDefaultPassword);
 
+// What the shared cell holds, live window or not.
+HWND CellContent();
 // The window the agent has published in the shared cell, or 0.
 HWND PublishedPrompt();
 HWND PasswordField(HWND prompt);
