@@ -1,0 +1,219 @@
+// The phone's keys on a desktop keyboard, pressed for real (SendInput) while
+// the test's dialog is in the foreground: F1/F2 as soft keys, the pop-up menu
+// driven by arrows and Enter, Esc as Back with and without the override, in a
+// modal dialog and in a modeless one pumped with IsDialogMessage.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform_shell.h"
+#include "test_dialog.h"
+
+namespace {
+
+using shelltest::DialogOptions;
+using shelltest::Event;
+using shelltest::Press;
+using shelltest::TestDialog;
+using shelltest::WaitForPopupMenu;
+
+class Keys : public ::testing::TestWithParam<bool> {
+protected:
+    DialogOptions Options() const {
+        DialogOptions o;
+        o.modeless = GetParam();
+        return o;
+    }
+};
+
+TEST_P(Keys, SoftKeysSendTheirCommands) {
+    TestDialog dlg;
+    DialogOptions o = Options();
+    o.barId = IDR_BAR_TWO_COMMANDS;
+    int code = dlg.Run(o, [](TestDialog &d) {
+        Press(VK_F1);
+        d.WaitForCommand(IDC_LEFT);
+        Press(VK_F2);
+        d.WaitForCommand(IDC_RIGHT);
+        d.End(7);
+    });
+    EXPECT_EQ(7, code);
+    auto events = dlg.Events();
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_LEFT));
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_RIGHT));
+    EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
+}
+
+TEST_P(Keys, OneButtonBarIgnoresTheRightKey) {
+    TestDialog dlg;
+    DialogOptions o = Options();
+    o.barId = IDR_BAR_ONE_BUTTON;
+    dlg.Run(o, [](TestDialog &d) {
+        Press(VK_F2);
+        Press(VK_F1);
+        d.WaitForCommand(IDC_LEFT);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_LEFT));
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT));
+}
+
+TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
+    TestDialog dlg;
+    bool opened = false, closed = false;
+    RECT menuRect = {}, barRect = {};
+    dlg.Run(Options(), [&](TestDialog &d) {
+        GetWindowRect(d.Bar(), &barRect);
+        Press(VK_F2);
+        opened = WaitForPopupMenu(true);
+        if (HWND menu = FindWindowW(L"#32768", nullptr)) GetWindowRect(menu, &menuRect);
+        Press(VK_DOWN);    // the first item is highlighted on opening; now the second
+        Press(VK_RETURN);
+        closed = WaitForPopupMenu(false);
+        d.WaitForCommand(IDM_SECOND);
+        d.End();
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(closed);
+    auto events = dlg.Events();
+    ASSERT_EQ(1, TestDialog::Count(events, WM_INITMENUPOPUP));
+    for (const Event &e : events) {
+        if (e.msg != WM_INITMENUPOPUP) continue;
+        EXPECT_EQ(IDC_RIGHT, LOWORD(e.lp)) << "the button's command in the low word";
+        EXPECT_EQ(0, HIWORD(e.lp));
+        EXPECT_EQ(static_cast<UINT>(IDM_FIRST), e.firstItem) << "wParam is the pop-up";
+    }
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDM_SECOND));
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT)) << "a pop-up button sends no command itself";
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDM_FIRST));
+    EXPECT_LE(menuRect.bottom, barRect.top) << "the pop-up stands above the bar";
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), menuRect.right) << "on the right key's side";
+}
+
+TEST_P(Keys, EnterChoosesTheFirstItemAndEscClosesThePopup) {
+    TestDialog dlg;
+    dlg.Run(Options(), [](TestDialog &d) {
+        Press(VK_F2);
+        WaitForPopupMenu(true);
+        Press(VK_ESCAPE);  // closes the pop-up: no Back notification, no command
+        WaitForPopupMenu(false);
+        Press(VK_F2);
+        WaitForPopupMenu(true);
+        Press(VK_RETURN);
+        d.WaitForCommand(IDM_FIRST);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(2, TestDialog::Count(events, WM_INITMENUPOPUP));
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDM_FIRST));
+    EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
+}
+
+TEST_P(Keys, OverriddenBackBecomesHotKeyNotCancel) {
+    TestDialog dlg;
+    int code = dlg.Run(Options(), [](TestDialog &d) {
+        Press(VK_ESCAPE);
+        d.WaitForHotKey(MOD_KEYUP);
+        d.End(3);
+    });
+    EXPECT_EQ(3, code) << "ended by the script, not by Back";
+    auto events = dlg.Events();
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
+    ASSERT_EQ(2, TestDialog::Count(events, WM_HOTKEY));
+    std::vector<LPARAM> lps;
+    for (const Event &e : events)
+        if (e.msg == WM_HOTKEY) lps.push_back(e.lp);
+    EXPECT_EQ(MAKELPARAM(0, VK_TBACK), lps[0]) << "key-down";
+    EXPECT_EQ(MAKELPARAM(MOD_KEYUP, VK_TBACK), lps[1]) << "key-up";
+}
+
+TEST_P(Keys, BackWithoutOverrideIsCancel) {
+    TestDialog dlg;
+    DialogOptions o = Options();
+    o.overrideBack = false;
+    dlg.Run(o, [](TestDialog &d) {
+        Press(VK_ESCAPE);
+        d.WaitForCommand(IDCANCEL);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
+    EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
+}
+
+TEST_P(Keys, NoBarLeavesTheKeysToTheDialog) {
+    TestDialog dlg;
+    DialogOptions o = Options();
+    o.barId = 0;
+    dlg.Run(o, [](TestDialog &d) {
+        Press(VK_F1);
+        Press(VK_ESCAPE);
+        d.WaitForCommand(IDCANCEL);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_LEFT));
+}
+
+// Back through SHSendBackToFocusWindow erases one character per press and
+// does nothing (closes nothing) once the field is empty.
+TEST_P(Keys, BackErasesInTheFocusedFieldAndThenDoesNothing) {
+    TestDialog dlg;
+    std::wstring afterOne, afterAll;
+    DialogOptions o = Options();
+    o.backToFocus = true;
+    int code = dlg.Run(o, [&](TestDialog &d) {
+        SetWindowTextW(d.Edit(), L"123");
+        SendMessageW(d.Edit(), EM_SETSEL, 3, 3);
+        Press(VK_ESCAPE);
+        d.Settle();
+        afterOne = d.EditText();
+        for (int i = 0; i < 4; ++i) Press(VK_ESCAPE);  // two to erase, two on empty
+        d.WaitFor([](const std::vector<Event> &e) { return TestDialog::Count(e, WM_HOTKEY) >= 10; });
+        d.Settle();
+        afterAll = d.EditText();
+        d.End(5);
+    });
+    EXPECT_EQ(5, code);
+    EXPECT_EQ(L"12", afterOne);
+    EXPECT_EQ(L"", afterAll);
+    EXPECT_EQ(0, TestDialog::CountCommand(dlg.Events(), IDCANCEL));
+}
+
+// The device's keybd_event with its "silent" bit: an ordinary key press.
+TEST_P(Keys, SilentKeybdEventIsAKeyPress) {
+    TestDialog dlg;
+    dlg.Run(Options(), [](TestDialog &d) {
+        keybd_event(VK_TBACK, 0, KEYEVENTF_SILENT, 0);
+        keybd_event(VK_TBACK, 0, KEYEVENTF_KEYUP | KEYEVENTF_SILENT, 0);
+        d.WaitForHotKey(MOD_KEYUP);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(2, TestDialog::Count(events, WM_HOTKEY));
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
+}
+
+TEST_P(Keys, NumbersModeTakesOnlyDigitsFromTheKeyboard) {
+    TestDialog dlg;
+    std::wstring typed;
+    DialogOptions o = Options();
+    o.inputMode = IM_NUMBERS;
+    dlg.Run(o, [&](TestDialog &d) {
+        for (BYTE vk : {BYTE('4'), BYTE('A'), BYTE('2'), BYTE(VK_SPACE), BYTE('7'), BYTE(VK_BACK)}) Press(vk);
+        d.Settle();
+        typed = d.EditText();
+        d.End();
+    });
+    EXPECT_EQ(L"42", typed);
+}
+
+INSTANTIATE_TEST_SUITE_P(ModalAndModeless, Keys, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? std::string("Modeless") : std::string("Modal");
+                         });
+
+}  // namespace

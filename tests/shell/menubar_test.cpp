@@ -1,0 +1,203 @@
+// SHCreateMenuBar on good and malformed resources, the bar window it makes,
+// SHFindMenuBar in this process, and SHInitDialog's full-screen sizing at the
+// screen size the test runs with.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform_shell.h"
+#include "scenario.h"
+#include "shell_test_ids.h"
+#include "test_dialog.h"
+
+namespace {
+
+using shelltest::CreatePlainDialog;
+
+SHMENUBARINFO BarInfo(HWND owner, UINT id) {
+    SHMENUBARINFO mbi = {};
+    mbi.cbSize = sizeof(mbi);
+    mbi.hwndParent = owner;
+    mbi.nToolBarId = id;
+    mbi.hInstRes = GetModuleHandleW(nullptr);
+    return mbi;
+}
+
+int ExpectedBarHeight() {
+    HDC dc = GetDC(nullptr);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(nullptr, dc);
+    return MulDiv(26, dpi, 96);
+}
+
+std::wstring ClassOf(HWND w) {
+    wchar_t buf[64] = {};
+    GetClassNameW(w, buf, 64);
+    return buf;
+}
+
+TEST(MenuBar, MalformedOrMissingResourcesFailCleanly) {
+    HWND owner = CreatePlainDialog();
+    ASSERT_NE(nullptr, owner);
+    struct Case {
+        const char *what;
+        UINT id;
+        DWORD cbSize;
+        bool nullParent;
+    } cases[] = {
+        {"missing RCDATA", IDR_BAR_MISSING, sizeof(SHMENUBARINFO), false},
+        {"truncated button", IDR_BAR_TRUNCATED, sizeof(SHMENUBARINFO), false},
+        {"count claims more buttons than bytes", IDR_BAR_COUNT_TOO_BIG, sizeof(SHMENUBARINFO), false},
+        {"header cut short", IDR_BAR_HEADER_ONLY, sizeof(SHMENUBARINFO), false},
+        {"pop-up index out of range", IDR_BAR_POPUP_RANGE, sizeof(SHMENUBARINFO), false},
+        {"pop-up index names a plain item", IDR_BAR_POPUP_NOT_SUB, sizeof(SHMENUBARINFO), false},
+        {"menu missing for a pop-up", IDR_BAR_MENU_MISSING, sizeof(SHMENUBARINFO), false},
+        {"label string missing", IDR_BAR_LABEL_MISSING, sizeof(SHMENUBARINFO), false},
+        {"cbSize 0", IDR_BAR_POPUP, 0, false},
+        {"cbSize too large", IDR_BAR_POPUP, sizeof(SHMENUBARINFO) + 4, false},
+        {"null parent", IDR_BAR_POPUP, sizeof(SHMENUBARINFO), true},
+    };
+    for (const Case &c : cases) {
+        SHMENUBARINFO mbi = BarInfo(c.nullParent ? nullptr : owner, c.id);
+        mbi.cbSize = c.cbSize;
+        mbi.hwndMB = reinterpret_cast<HWND>(1);
+        EXPECT_FALSE(SHCreateMenuBar(&mbi)) << c.what;
+        EXPECT_EQ(nullptr, mbi.hwndMB) << c.what;
+        EXPECT_EQ(nullptr, SHFindMenuBar(owner)) << c.what;
+    }
+    SHMENUBARINFO gone = BarInfo(reinterpret_cast<HWND>(0x12345678), IDR_BAR_POPUP);
+    EXPECT_FALSE(SHCreateMenuBar(&gone)) << "owner that is not a window";
+    EXPECT_FALSE(SHCreateMenuBar(nullptr));
+    DestroyWindow(owner);
+}
+
+TEST(MenuBar, GoodResourcesMakeAnOwnedBarAtTheBottom) {
+    const UINT ids[] = {IDR_BAR_POPUP, IDR_BAR_TWO_COMMANDS, IDR_BAR_ONE_BUTTON, IDR_BAR_PADDED};
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    for (UINT id : ids) {
+        HWND owner = CreatePlainDialog();
+        SHMENUBARINFO mbi = BarInfo(owner, id);
+        ASSERT_TRUE(SHCreateMenuBar(&mbi)) << id;
+        HWND bar = mbi.hwndMB;
+        ASSERT_NE(nullptr, bar) << id;
+        EXPECT_EQ(L"menu_worker", ClassOf(bar)) << id;
+        EXPECT_EQ(owner, GetWindow(bar, GW_OWNER)) << id;
+        EXPECT_FALSE(GetWindowLongW(bar, GWL_STYLE) & WS_CHILD) << "a top-level window";
+        EXPECT_EQ(GetDesktopWindow(), GetAncestor(bar, GA_PARENT)) << id;
+        EXPECT_TRUE(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_NOACTIVATE) << id;
+        EXPECT_TRUE(IsWindowVisible(bar)) << id;
+        RECT rc;
+        GetWindowRect(bar, &rc);
+        EXPECT_EQ(0, rc.left) << id;
+        EXPECT_EQ(cx, rc.right) << id;
+        EXPECT_EQ(cy, rc.bottom) << id;
+        EXPECT_EQ(ExpectedBarHeight(), rc.bottom - rc.top) << id;
+        EXPECT_EQ(bar, SHFindMenuBar(owner)) << id;
+        DestroyWindow(owner);
+        EXPECT_FALSE(IsWindow(bar)) << "destroyed with its owner, bar " << id;
+    }
+}
+
+TEST(MenuBar, DeviceSizeOfTheStructAndOptionalFlags) {
+    HWND owner = CreatePlainDialog();
+    SHMENUBARINFO mbi = BarInfo(owner, IDR_BAR_TWO_COMMANDS);
+    mbi.cbSize = 36;  // the device's (32-bit) size, as phone code writes it literally
+    ASSERT_TRUE(SHCreateMenuBar(&mbi));
+    EXPECT_TRUE(DestroyWindow(mbi.hwndMB));
+    EXPECT_EQ(nullptr, SHFindMenuBar(owner)) << "DestroyWindow on the bar removes it";
+
+    mbi = BarInfo(owner, IDR_BAR_TWO_COMMANDS);
+    mbi.dwFlags = SHCMBF_HIDDEN;
+    ASSERT_TRUE(SHCreateMenuBar(&mbi));
+    EXPECT_FALSE(IsWindowVisible(mbi.hwndMB));
+    DestroyWindow(mbi.hwndMB);
+
+    mbi = BarInfo(owner, IDR_BAR_MISSING);
+    mbi.dwFlags = SHCMBF_EMPTYBAR;
+    EXPECT_TRUE(SHCreateMenuBar(&mbi)) << "an empty bar needs no resource";
+    DestroyWindow(owner);
+}
+
+TEST(MenuBar, FindMenuBarWithoutABar) {
+    HWND owner = CreatePlainDialog();
+    EXPECT_EQ(nullptr, SHFindMenuBar(owner));
+    EXPECT_EQ(nullptr, SHFindMenuBar(nullptr));
+    EXPECT_EQ(nullptr, SHFindMenuBar(GetDesktopWindow()));
+    DestroyWindow(owner);
+    EXPECT_EQ(nullptr, SHFindMenuBar(owner)) << "a window that is gone";
+}
+
+// A tap on the left label sends the left command.
+TEST(MenuBar, MouseTapOnLabel) {
+    shelltest::TestDialog dlg;
+    dlg.Run({}, [](shelltest::TestDialog &d) {
+        PostMessageW(d.Bar(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(d.Bar(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        d.WaitForCommand(IDC_LEFT);
+        d.End();
+    });
+    auto events = dlg.Events();
+    EXPECT_EQ(1, shelltest::TestDialog::CountCommand(events, IDC_LEFT));
+}
+
+// ---- SHInitDialog ------------------------------------------------------------
+
+struct SizeLog {
+    int sizes = 0;
+    static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM, LPARAM lp) {
+        if (msg == WM_INITDIALOG) SetWindowLongPtrW(dlg, DWLP_USER, lp);
+        auto *self = reinterpret_cast<SizeLog *>(GetWindowLongPtrW(dlg, DWLP_USER));
+        if (msg == WM_SIZE && self) ++self->sizes;
+        return FALSE;
+    }
+};
+
+TEST(InitDialog, FullScreenAboveTheBarAtThisScreenSize) {
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    for (bool withBar : {true, false}) {
+        SizeLog log;
+        HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), shelltest::TestTemplate(), nullptr,
+                                              SizeLog::Proc, reinterpret_cast<LPARAM>(&log));
+        ASSERT_NE(nullptr, dlg);
+        int barTop = cy;
+        if (withBar) {
+            SHMENUBARINFO mbi = BarInfo(dlg, IDR_BAR_POPUP);
+            ASSERT_TRUE(SHCreateMenuBar(&mbi));
+            RECT br;
+            GetWindowRect(mbi.hwndMB, &br);
+            barTop = br.top;
+            EXPECT_EQ(cy - ExpectedBarHeight(), barTop);
+        }
+        log.sizes = 0;
+        SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+        EXPECT_TRUE(SHInitDialog(&shidi));
+        RECT rc;
+        GetWindowRect(dlg, &rc);
+        EXPECT_EQ(0, rc.left) << cx << "x" << cy << " bar " << withBar;
+        EXPECT_EQ(0, rc.top);
+        EXPECT_EQ(cx, rc.right);
+        EXPECT_EQ(barTop, rc.bottom);
+        EXPECT_GE(log.sizes, 1) << "WM_SIZE delivered";
+
+        log.sizes = 0;
+        EXPECT_TRUE(SHInitDialog(&shidi));
+        EXPECT_EQ(1, log.sizes) << "WM_SIZE also when the size stays";
+        DestroyWindow(dlg);
+    }
+}
+
+TEST(InitDialog, BadArgumentsAndDoneButton) {
+    EXPECT_FALSE(SHInitDialog(nullptr));
+    SHINITDLGINFO none = {SHIDIM_FLAGS, nullptr, SHIDIF_SIZEDLGFULLSCREEN};
+    EXPECT_FALSE(SHInitDialog(&none));
+    HWND dlg = CreatePlainDialog();
+    RECT before, after;
+    GetWindowRect(dlg, &before);
+    SHINITDLGINFO done = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON};
+    EXPECT_TRUE(SHInitDialog(&done));
+    GetWindowRect(dlg, &after);
+    EXPECT_TRUE(EqualRect(&before, &after)) << "Done button alone changes nothing";
+    DestroyWindow(dlg);
+}
+
+}  // namespace
