@@ -1,6 +1,7 @@
 #include "app_frame.h"
 
 #include "aygshell.h"
+#include "phone_ids.h"
 #include "phone_look.h"
 #include "phone_res.h"
 #include "two_line_list.h"
@@ -76,8 +77,10 @@ LRESULT OnCreate(HWND window) {
     g_frame.window = window;
     g_frame.bar = CreateSoftKeyBar(window, g_frame.spec->barId);
     g_frame.content = g_frame.spec->createContent(window);
-    g_frame.detail = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
-                                     0, window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    // SS_EDITCONTROL breaks words longer than a line (e-mail addresses) as an edit would.
+    const DWORD detailStyle = WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
+    g_frame.detail = CreateWindowExW(0, L"STATIC", L"", detailStyle, 0, 0, 0, 0, window, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
     if (g_frame.detail)
         SendMessageW(g_frame.detail, WM_SETFONT, reinterpret_cast<WPARAM>(Look().text), FALSE);
     SetTimer(window, kClockTimer, kClockPeriodMs, nullptr);
@@ -91,6 +94,16 @@ void OnSize(int width, int height) {
     int margin = 2 * Look().pad;
     if (g_frame.detail && width > 2 * margin && below > 2 * margin)
         MoveWindow(g_frame.detail, margin, top + margin, width - 2 * margin, below - 2 * margin, TRUE);
+}
+
+// An application the user closes hands the screen to the home screen, as the
+// phone does; one closed from elsewhere while out of sight leaves the front alone.
+void OnClose(HWND window) {
+    if (g_frame.spec->backGoesHome && GetForegroundWindow() == window) {
+        HWND home = FindWindowW(kHomeClass, nullptr);
+        if (home && home != window) BringToFront(home);
+    }
+    DestroyWindow(window);
 }
 
 void OnPaint(HWND window) {
@@ -148,6 +161,7 @@ LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) 
         SetTextColor(reinterpret_cast<HDC>(wParam), kText);
         SetBkColor(reinterpret_cast<HDC>(wParam), kScreenBack);
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+    case WM_CLOSE: OnClose(window); return 0;
     case WM_DESTROY:
         KillTimer(window, kClockTimer);
         PostQuitMessage(0);

@@ -32,21 +32,29 @@ struct Grid {
 };
 Grid g_grid;
 
-// Where things are, worked out from the client width and the fonts.
+// Where things are, worked out from the client size and the fonts. On a short
+// screen the weeks get closer together, and the agenda under them goes first.
 struct Layout {
     int left, cellWidth, cellHeight;
     int titleTop, weekdayTop, daysTop, agendaTop;
+    bool agenda;
 };
 
-Layout LayoutFor(int width) {
+Layout LayoutFor(int width, int height) {
     const PhoneLook &look = Look();
     Layout l = {};
     l.cellWidth = width / 7;
     l.left = (width - 7 * l.cellWidth) / 2;
-    l.cellHeight = look.textHeight + 2 * look.pad;
     l.titleTop = look.pad;
     l.weekdayTop = l.titleTop + look.textHeight + 2 * look.pad;
     l.daysTop = l.weekdayTop + look.smallHeight + look.pad;
+    const int roomyCell = look.textHeight + 2 * look.pad;
+    const int agendaHeight = 2 * look.pad + 2 * (look.textHeight + look.pad);
+    int cellRoom = (height - l.daysTop - agendaHeight) / kWeeks;
+    l.agenda = cellRoom >= look.textHeight;
+    if (!l.agenda) cellRoom = (height - l.daysTop) / kWeeks;
+    l.cellHeight = cellRoom < roomyCell ? (cellRoom > look.textHeight ? cellRoom : look.textHeight)
+                                        : roomyCell;
     l.agendaTop = l.daysTop + kWeeks * l.cellHeight + look.pad;
     return l;
 }
@@ -142,7 +150,7 @@ void OnPaint(HWND grid) {
     GetClientRect(grid, &client);
     FillSolid(dc, client, kScreenBack);
     const PhoneLook &look = Look();
-    Layout l = LayoutFor(client.right);
+    Layout l = LayoutFor(client.right, client.bottom);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, look.bold);
 
@@ -159,7 +167,7 @@ void OnPaint(HWND grid) {
                   DT_CENTER);
     }
     DrawDays(dc, l);
-    DrawAgenda(dc, l, client.right);
+    if (l.agenda) DrawAgenda(dc, l, client.right);
     SelectObject(dc, oldFont);
     EndPaint(grid, &ps);
 }
@@ -185,7 +193,7 @@ void OnKeyDown(HWND grid, WPARAM key) {
 bool DayAt(HWND grid, int x, int y, Date *day) {
     RECT client;
     GetClientRect(grid, &client);
-    Layout l = LayoutFor(client.right);
+    Layout l = LayoutFor(client.right, client.bottom);
     if (x < l.left || y < l.daysTop || l.cellWidth <= 0) return false;
     int column = (x - l.left) / l.cellWidth, row = (y - l.daysTop) / l.cellHeight;
     if (column >= 7 || row >= kWeeks) return false;

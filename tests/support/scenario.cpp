@@ -22,7 +22,10 @@ Process::~Process() {
 }
 
 bool Process::Start(const wchar_t *exeName, const wchar_t *args) {
-    std::wstring path = ProgramPath(exeName);
+    return StartAt(ProgramPath(exeName), args);
+}
+
+bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
     std::wstring cmd = L"\"" + path + L"\"";
     if (args && *args) cmd += L" " + std::wstring(args);
     STARTUPINFOW si = {};

@@ -25,6 +25,8 @@ public:
     Process &operator=(const Process &) = delete;
 
     bool Start(const wchar_t *exeName, const wchar_t *args = nullptr);
+    // Like Start, for a program anywhere (full path).
+    bool StartAt(const std::wstring &path, const wchar_t *args = nullptr);
     // True when the process ended within timeoutMs; its exit code in *code.
     bool WaitExit(DWORD timeoutMs, DWORD *code = nullptr);
     bool Running() const;
