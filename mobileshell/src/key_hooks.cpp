@@ -17,9 +17,12 @@ SRWLOCK g_lock = SRWLOCK_INIT;
 DWORD g_hookedThreads[kMaxHookedThreads];
 int g_hookedCount = 0;
 
-thread_local bool t_tracking = false;
-thread_local bool t_sawMouse = false;
-thread_local POINT t_restingCursor;  // where the first mouse move of the menu was
+// The thread whose bar pop-up is open. Plain variables rather than
+// thread_local, which would bring the runtime's emulated TLS and winpthread
+// (about 27 KB) into every program; a pop-up is modal, one at a time.
+DWORD g_trackingThread = 0;
+bool g_sawMouse = false;
+POINT g_restingCursor;  // where the first mouse move of the menu was
 
 void HandleKey(MSG *m, bool removing) {
     if (m->message != WM_KEYDOWN && m->message != WM_KEYUP) return;
@@ -53,16 +56,16 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK MenuFilterHook(int code, WPARAM wp, LPARAM lp) {
-    if (code == MSGF_MENU && t_tracking) {
+    if (code == MSGF_MENU && g_trackingThread == GetCurrentThreadId()) {
         const MSG *m = reinterpret_cast<const MSG *>(lp);
         if (m->message == WM_MOUSEMOVE) {
             // The first move comes from the menu appearing (the cursor may even
             // be clipped into the desktop then); only a real move counts.
-            if (!t_sawMouse) {
-                t_sawMouse = true;
-                t_restingCursor = m->pt;
+            if (!g_sawMouse) {
+                g_sawMouse = true;
+                g_restingCursor = m->pt;
             }
-            if (m->pt.x == t_restingCursor.x && m->pt.y == t_restingCursor.y)
+            if (m->pt.x == g_restingCursor.x && m->pt.y == g_restingCursor.y)
                 return TRUE;  // swallowed: the menu loop skips it
         }
     }
@@ -72,11 +75,11 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 void BeginMenuTracking() {
-    t_tracking = true;
-    t_sawMouse = false;
+    g_trackingThread = GetCurrentThreadId();
+    g_sawMouse = false;
 }
 
-void EndMenuTracking() { t_tracking = false; }
+void EndMenuTracking() { g_trackingThread = 0; }
 
 void EnsureThreadHooks(DWORD threadId) {
     AcquireSRWLockExclusive(&g_lock);
