@@ -55,17 +55,33 @@ void OnDestroy(AgentContext &context, HWND dialog) {
     g_promptContext = nullptr;
 }
 
-// The field keeps its top, height and left margin and gets the same margin on
-// the right; the buttons give way to the soft keys.
+// Keeps the control's top, height and left margin and gives it the same
+// margin on the right.
+void StretchToMargins(HWND dialog, HWND control, int width) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    POINT topLeft = {rect.left, rect.top};
+    ScreenToClient(dialog, &topLeft);
+    MoveWindow(control, topLeft.x, topLeft.y, width - 2 * topLeft.x, rect.bottom - rect.top, TRUE);
+}
+
+bool IsStaticText(HWND control) {
+    WCHAR className[16];
+    return GetClassNameW(control, className, 16) && lstrcmpiW(className, L"Static") == 0;
+}
+
+// The field spans the screen; so do the texts, which the template's narrow
+// design width would otherwise cut off in a wider desktop font. The buttons
+// give way to the soft keys.
 void OnSize(const AgentContext &context, int width, int height) {
     if (!width || !height) return;
     HWND field = PasswordField(context);
     if (!field) return;
-    RECT rect;
-    GetWindowRect(field, &rect);
-    POINT topLeft = {rect.left, rect.top};
-    ScreenToClient(context.prompt, &topLeft);
-    MoveWindow(field, topLeft.x, topLeft.y, width - 2 * topLeft.x, rect.bottom - rect.top, TRUE);
+    StretchToMargins(context.prompt, field, width);
+    for (HWND child = GetWindow(context.prompt, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsStaticText(child)) StretchToMargins(context.prompt, child, width);
+    }
     ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_DONE), SW_HIDE);
     ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_CANCEL), SW_HIDE);
 }
