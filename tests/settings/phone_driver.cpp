@@ -150,6 +150,16 @@ bool MenuRowGrayed(HWND popup, size_t index) {
     return rows[index].darkest >= 80;
 }
 
+void ChooseMenuRow(HWND popup, int row) {
+    std::vector<MenuRow> rows;
+    WaitUntil([&] { return (rows = ReadMenuRows(popup)).size() == 3; }, 2000, 100);
+    int at = -1;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].highlighted) at = static_cast<int>(i);
+    for (; at < row; ++at) PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+}
+
 HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text, DWORD timeoutMs) {
     HWND box = nullptr;
     WaitUntil(
@@ -164,6 +174,21 @@ HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text, DW
 
 bool WaitForForeground(HWND window, DWORD timeoutMs) {
     return WaitUntil([&] { return GetForegroundWindow() == window; }, timeoutMs);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool MoveFocusTo(HWND control) {
+    for (int i = 0; i < 6; ++i) {
+        if (WaitUntil([&] { return FocusOf(control) == control; }, 200)) return true;
+        PressKey(VK_TAB);
+    }
+    return false;
 }
 
 namespace {

@@ -47,11 +47,21 @@ std::vector<MenuRow> ReadMenuRows(HWND popup);
 // enabled entry, tells what enabled text looks like.
 bool MenuRowGrayed(HWND popup, size_t index);
 
+// Chooses entry row (0 "Настроить Пароль", 1 "Отключить", 2 "О программе")
+// of the open pop-up with the arrows and Enter, from whichever entry is
+// highlighted now (none, or the first).
+void ChooseMenuRow(HWND popup, int row);
+
 // A message box of process pid with this caption, once it is up; its text in *text.
 HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text,
                        DWORD timeoutMs = 3000);
 
 bool WaitForForeground(HWND window, DWORD timeoutMs = 3000);
+
+// The window with the keyboard focus in the thread that owns window.
+HWND FocusOf(HWND window);
+// Moves the focus to control with Tab, the desktop's key for the next field.
+bool MoveFocusTo(HWND control);
 
 // The stored settings.
 bool ReadLockOption(DWORD *flags);

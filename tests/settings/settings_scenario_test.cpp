@@ -49,21 +49,22 @@ protected:
         EXPECT_NE(popup, nullptr) << "F2 opened no pop-up";
         return popup;
     }
-    // Chooses entry row (0 "Настроить Пароль", 1 "Отключить", 2 "О программе")
-    // of the open pop-up with the arrows and Enter, from whichever entry is
-    // highlighted now (none, or the first).
-    void Choose(HWND popup, int row) {
-        std::vector<MenuRow> rows = ReadMenuRows(popup);
-        int at = -1;
-        for (size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].highlighted) at = static_cast<int>(i);
-        for (; at < row; ++at) PressKey(VK_DOWN);
-        PressKey(VK_RETURN);
+    // The change-password dialog once it is on the screen (its fields are
+    // visible only from then on).
+    HWND WaitForPasswordDialog(const Process &quelset) {
+        HWND found = nullptr;
+        WaitUntil(
+            [&] {
+                found = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль");
+                return found && IsWindowVisible(found);
+            },
+            3000);
+        return found && IsWindowVisible(found) ? found : nullptr;
     }
-    // The agent's prompt in front, when it has locked an application.
+    // The agent's prompt, when it is shown over a locked application.
     HWND VisiblePrompt() {
         HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
-        return prompt && IsWindowVisible(prompt) && IsTopMost(prompt) ? prompt : nullptr;
+        return prompt && IsWindowVisible(prompt) ? prompt : nullptr;
     }
     // Opens the SMS inbox; true when the agent hid it behind its prompt.
     bool InboxGetsLocked(Process &inbox, DWORD timeoutMs) {
@@ -115,7 +116,7 @@ TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     EXPECT_FALSE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be enabled with an agent";
-    Choose(popup, 1);
+    ChooseMenuRow(popup, 1);
     DWORD code = 99;
     EXPECT_TRUE(agent.WaitExit(5000, &code)) << "\"Отключить\" did not stop the agent";
     EXPECT_EQ(code, 0u);
@@ -185,24 +186,24 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     Process quelset;
     HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор запущен!"));
 
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
-    Choose(popup, 0);
-    HWND passwordDialog = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (passwordDialog = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль")); },
-        3000));
+    ChooseMenuRow(popup, 0);
+    HWND passwordDialog = WaitForPasswordDialog(quelset);
+    ASSERT_NE(passwordDialog, nullptr) << "no change-password dialog";
     EXPECT_TRUE(WaitForForeground(passwordDialog));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)))
         << "a password is set, so it is asked for";
 
-    auto fill = [](const wchar_t *old, const wchar_t *typedNew, const wchar_t *repeat) {
-        TypeDigits(old);
-        PressKey(VK_DOWN);
-        TypeDigits(typedNew);
-        PressKey(VK_DOWN);
-        TypeDigits(repeat);
+    auto fill = [&](const wchar_t *old, const wchar_t *typedNew, const wchar_t *repeat) {
+        const std::pair<int, const wchar_t *> fields[] = {
+            {IDC_PASSWORD_OLD, old}, {IDC_PASSWORD_NEW, typedNew}, {IDC_PASSWORD_REPEAT, repeat}};
+        for (const auto &field : fields) {
+            EXPECT_TRUE(MoveFocusTo(GetDlgItem(passwordDialog, field.first)));
+            TypeDigits(field.second);
+        }
         PressKey(VK_F1);
     };
     auto fieldsEmpty = [&] {
@@ -213,6 +214,7 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     std::wstring text;
 
     // Back erases a character in the field and leaves the dialog open.
+    EXPECT_TRUE(MoveFocusTo(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     TypeDigits(L"12");
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, 2000));
@@ -249,6 +251,9 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     ASSERT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
     HWND prompt = VisiblePrompt();
     EXPECT_TRUE(WaitForForeground(prompt));
+    // 100 ms after showing its prompt the agent presses Back for the hidden
+    // application; digits typed before that would lose one to it.
+    Sleep(800);
     TypeDigits(L"4826");
     PressKey(VK_F1);
     box = WaitForMessageBox(agent.Id(), L"Предупреждение", &text);
@@ -271,11 +276,9 @@ TEST_F(QuelsetScenario, WithoutAPasswordNoneIsAskedAndAnEmptyOneIsKept) {
     ASSERT_NE(dialog, nullptr);
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
-    Choose(popup, 0);
-    HWND passwordDialog = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] { return (passwordDialog = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль")); },
-        3000));
+    ChooseMenuRow(popup, 0);
+    HWND passwordDialog = WaitForPasswordDialog(quelset);
+    ASSERT_NE(passwordDialog, nullptr) << "no change-password dialog";
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD_LABEL)));
     EXPECT_TRUE(WaitForForeground(passwordDialog));
