@@ -3,6 +3,7 @@
 //    aimed at a window whose root has a bar become the bar's action; the
 //    original message is turned into WM_NULL so the dialog manager never sees
 //    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
+//    Up/Down in a one-line field of such a dialog move to the previous/next field.
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode.
 //  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
 //    does not take the highlight off the first item (Wine sends a mouse move
@@ -24,6 +25,15 @@ DWORD g_trackingThread = 0;
 bool g_sawMouse = false;
 POINT g_restingCursor;  // where the first mouse move of the menu was
 
+// Up or Down in a one-line field of a dialog.
+bool MovesBetweenFields(const MSG &m) {
+    if (m.wParam != VK_UP && m.wParam != VK_DOWN) return false;
+    if (!IsEditControl(m.hwnd) || (GetWindowLongW(m.hwnd, GWL_STYLE) & ES_MULTILINE)) return false;
+    wchar_t cls[16];
+    HWND root = GetAncestor(m.hwnd, GA_ROOT);
+    return GetClassNameW(root, cls, 16) && lstrcmpW(cls, L"#32770") == 0;
+}
+
 void HandleKey(MSG *m, bool removing) {
     if (m->message != WM_KEYDOWN && m->message != WM_KEYUP) return;
     if (!m->hwnd) return;
@@ -33,6 +43,14 @@ void HandleKey(MSG *m, bool removing) {
     KeyDecision d;
     // A peek that leaves the message queued must not act on it; the removal will.
     if (!DecideKey(bar, static_cast<UINT>(m->wParam), up, removing, &d)) return;
+    if (MovesBetweenFields(*m)) {
+        // A phone's navigation key moves between the fields of a form; the
+        // desktop dialog manager would only move the caret.
+        if (removing && !up)
+            PostMessageW(GetAncestor(m->hwnd, GA_ROOT), WM_NEXTDLGCTL, m->wParam == VK_UP, FALSE);
+        m->message = WM_NULL;
+        return;
+    }
     if (removing) {
         const bool repeat = !up && (m->lParam & (1L << 30));
         if (d.pressButton >= 0 && !up && !repeat)

@@ -211,6 +211,32 @@ TEST_P(Keys, NumbersModeTakesOnlyDigitsFromTheKeyboard) {
     EXPECT_EQ(L"42", typed);
 }
 
+// Up and Down move between the form's fields, as a phone's navigation keys
+// do, instead of only moving the caret.
+TEST_P(Keys, UpAndDownMoveBetweenFields) {
+    TestDialog dlg;
+    std::vector<int> focus;  // control id with the focus: at start, after Down, after Up
+    auto focusedId = [](HWND dialog) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+        return GetDlgCtrlID(info.hwndFocus);
+    };
+    dlg.Run(Options(), [&](TestDialog &d) {
+        SetFocus(nullptr);
+        PostMessageW(d.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Edit()), TRUE);
+        d.Settle();
+        focus.push_back(focusedId(d.Dialog()));
+        for (BYTE vk : {BYTE(VK_DOWN), BYTE(VK_UP)}) {
+            Press(vk);
+            d.Settle();
+            focus.push_back(focusedId(d.Dialog()));
+        }
+        d.End();
+    });
+    EXPECT_EQ((std::vector<int>{IDC_TEST_EDIT, IDC_TEST_EDIT2, IDC_TEST_EDIT}), focus);
+}
+
 INSTANTIATE_TEST_SUITE_P(ModalAndModeless, Keys, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool> &info) {
                              return info.param ? std::string("Modeless") : std::string("Modal");

@@ -31,5 +31,6 @@
 #define IDD_TEST      400
 #define IDC_TEST_EDIT 1001
 #define IDC_TEST_CHECK 1002
+#define IDC_TEST_EDIT2 1003
 
 #endif
