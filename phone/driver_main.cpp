@@ -31,6 +31,7 @@ const KeyName kKeys[] = {
     {L"Up", VK_UP},       {L"Down", VK_DOWN},     {L"Left", VK_LEFT}, {L"Right", VK_RIGHT},
     {L"Home", VK_HOME},   {L"End", VK_END},       {L"Return", VK_RETURN},
     {L"Back", VK_ESCAPE}, {L"Soft1", VK_F1},      {L"Soft2", VK_F2},
+    {L"Space", VK_SPACE},
 };
 
 bool ParseNumber(const wchar_t *text, DWORD *value) {
