@@ -15,7 +15,7 @@ constexpr UINT kClockPeriodMs = 15000;
 
 // One frame per process.
 struct Frame {
-    const AppSpec *spec;
+    const AppDescription *app;
     HWND window;
     HWND bar;
     HWND content;
@@ -65,18 +65,18 @@ void CloseDetailPage() {
 
 void Back() {
     if (g_frame.detailHeading) CloseDetailPage();
-    else if (g_frame.spec->backGoesHome) GoHome(g_frame.window);
+    else if (g_frame.app->backGoesHome) GoHome(g_frame.window);
 }
 
 void Open() {
     if (g_frame.detailHeading) return;
-    if (g_frame.spec->open && g_frame.content) g_frame.spec->open(g_frame.content, g_frame.window);
+    if (g_frame.app->open && g_frame.content) g_frame.app->open(g_frame.content, g_frame.window);
 }
 
 LRESULT OnCreate(HWND window) {
     g_frame.window = window;
-    g_frame.bar = CreateSoftKeyBar(window, g_frame.spec->barId);
-    g_frame.content = g_frame.spec->createContent(window);
+    g_frame.bar = CreateSoftKeyBar(window, g_frame.app->barId);
+    g_frame.content = g_frame.app->createContent(window);
     // SS_EDITCONTROL breaks words longer than a line (e-mail addresses) as an edit would.
     const DWORD detailStyle = WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL;
     g_frame.detail = CreateWindowExW(0, L"STATIC", L"", detailStyle, 0, 0, 0, 0, window, nullptr,
@@ -99,7 +99,7 @@ void OnSize(int width, int height) {
 // An application the user closes hands the screen to the home screen, as the
 // phone does; one closed from elsewhere while out of sight leaves the front alone.
 void OnClose(HWND window) {
-    if (g_frame.spec->backGoesHome && GetForegroundWindow() == window) {
+    if (g_frame.app->backGoesHome && GetForegroundWindow() == window) {
         HWND home = FindWindowW(kHomeClass, nullptr);
         if (home && home != window) BringToFront(home);
     }
@@ -111,7 +111,7 @@ void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &ps);
     RECT rc;
     GetClientRect(window, &rc);
-    DrawHeader(dc, rc.right, g_frame.detailHeading ? g_frame.detailHeading : g_frame.spec->title);
+    DrawHeader(dc, rc.right, g_frame.detailHeading ? g_frame.detailHeading : g_frame.app->title);
     EndPaint(window, &ps);
 }
 
@@ -182,23 +182,23 @@ void ShowDetailPage(HWND frame, const wchar_t *heading, const wchar_t *text) {
     InvalidateHeader(frame);
 }
 
-int RunPhoneApp(HINSTANCE instance, const AppSpec &spec) {
+int RunPhoneApp(HINSTANCE instance, const AppDescription &app) {
     // The phone runs one copy of each application: starting it again shows the first.
-    if (HWND running = FindWindowW(spec.windowClass, nullptr)) {
+    if (HWND running = FindWindowW(app.windowClass, nullptr)) {
         BringToFront(running);
         return 0;
     }
-    g_frame = Frame{&spec, nullptr, nullptr, nullptr, nullptr, nullptr};
+    g_frame = Frame{&app, nullptr, nullptr, nullptr, nullptr, nullptr};
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = FrameProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = spec.windowClass;
+    wc.lpszClassName = app.windowClass;
     if (!RegisterClassW(&wc)) return 1;
 
-    HWND window = CreateWindowExW(0, spec.windowClass, spec.title, WS_POPUP | WS_CLIPCHILDREN,
+    HWND window = CreateWindowExW(0, app.windowClass, app.title, WS_POPUP | WS_CLIPCHILDREN,
                                   0, 0, GetSystemMetrics(SM_CXSCREEN),
                                   GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
                                   nullptr);
@@ -209,7 +209,7 @@ int RunPhoneApp(HINSTANCE instance, const AppSpec &spec) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     SetForegroundWindow(window);
-    if (spec.started) spec.started(window);
+    if (app.started) app.started(window);
 
     MSG msg = {};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -8,7 +8,7 @@
 
 namespace phone {
 
-struct AppSpec {
+struct AppDescription {
     const wchar_t *windowClass;
     const wchar_t *title;
     UINT barId;  // soft-key bar resource
@@ -30,7 +30,7 @@ void ShowDetailPage(HWND frame, const wchar_t *heading, const wchar_t *text);
 // Runs the screen until its window is closed and returns the exit code (0).
 // When a window of the same class already exists, brings that one to the
 // front instead and returns 0 at once.
-int RunPhoneApp(HINSTANCE instance, const AppSpec &spec);
+int RunPhoneApp(HINSTANCE instance, const AppDescription &app);
 
 }  // namespace phone
 

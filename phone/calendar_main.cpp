@@ -24,7 +24,7 @@ HWND CreateMonthView(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppSpec spec = {phone::kCalendarClass, phone::kCalendarTitle, IDR_APP_BAR,
+    const phone::AppDescription app = {phone::kCalendarClass, phone::kCalendarTitle, IDR_APP_BAR,
                                  CreateMonthView, phone::ShowSelectedDay, nullptr, true};
-    return phone::RunPhoneApp(instance, spec);
+    return phone::RunPhoneApp(instance, app);
 }

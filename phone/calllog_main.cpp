@@ -32,7 +32,7 @@ HWND CreateCallList(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppSpec spec = {phone::kCallLogClass, phone::kCallLogTitle, IDR_APP_BAR,
+    const phone::AppDescription app = {phone::kCallLogClass, phone::kCallLogTitle, IDR_APP_BAR,
                                  CreateCallList, phone::ShowSelectedDetail, nullptr, true};
-    return phone::RunPhoneApp(instance, spec);
+    return phone::RunPhoneApp(instance, app);
 }

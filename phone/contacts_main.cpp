@@ -35,7 +35,7 @@ HWND CreateContactList(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppSpec spec = {phone::ContactsWindowClass(), phone::kContactsTitle, IDR_APP_BAR,
+    const phone::AppDescription app = {phone::ContactsWindowClass(), phone::kContactsTitle, IDR_APP_BAR,
                                  CreateContactList, phone::ShowSelectedDetail, nullptr, true};
-    return phone::RunPhoneApp(instance, spec);
+    return phone::RunPhoneApp(instance, app);
 }

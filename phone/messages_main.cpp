@@ -28,7 +28,7 @@ HWND CreateInbox(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppSpec spec = {phone::kInboxClass, phone::kMessagesTitle, IDR_APP_BAR,
+    const phone::AppDescription app = {phone::kInboxClass, phone::kMessagesTitle, IDR_APP_BAR,
                                  CreateInbox, phone::ShowSelectedDetail, nullptr, true};
-    return phone::RunPhoneApp(instance, spec);
+    return phone::RunPhoneApp(instance, app);
 }

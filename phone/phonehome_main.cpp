@@ -46,7 +46,7 @@ void Boot(HWND) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppSpec spec = {phone::kHomeClass, phone::kHomeTitle, IDR_HOME_BAR,
+    const phone::AppDescription app = {phone::kHomeClass, phone::kHomeTitle, IDR_HOME_BAR,
                                  CreateLauncher, OpenEntry, Boot, false};
-    return phone::RunPhoneApp(instance, spec);
+    return phone::RunPhoneApp(instance, app);
 }
