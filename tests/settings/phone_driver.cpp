@@ -151,12 +151,11 @@ bool MenuRowGrayed(HWND popup, size_t index) {
 }
 
 void ChooseMenuRow(HWND popup, int row) {
-    std::vector<MenuRow> rows;
-    WaitUntil([&] { return (rows = ReadMenuRows(popup)).size() == 3; }, 2000, 100);
-    int at = -1;
-    for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].highlighted) at = static_cast<int>(i);
-    for (; at < row; ++at) PressKey(VK_DOWN);
+    // Home puts the highlight on the first entry whatever is highlighted now,
+    // so the choice does not depend on when the menu draws its highlight.
+    WaitUntil([&] { return ReadMenuRows(popup).size() == 3; }, 2000, 100);
+    PressKey(VK_HOME);
+    for (int at = 0; at < row; ++at) PressKey(VK_DOWN);
     PressKey(VK_RETURN);
 }
 

@@ -48,8 +48,7 @@ std::vector<MenuRow> ReadMenuRows(HWND popup);
 bool MenuRowGrayed(HWND popup, size_t index);
 
 // Chooses entry row (0 "Настроить Пароль", 1 "Отключить", 2 "О программе")
-// of the open pop-up with the arrows and Enter, from whichever entry is
-// highlighted now (none, or the first).
+// of the open pop-up with Home, the arrows and Enter.
 void ChooseMenuRow(HWND popup, int row);
 
 // A message box of process pid with this caption, once it is up; its text in *text.

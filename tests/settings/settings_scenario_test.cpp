@@ -201,8 +201,11 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
         const std::pair<int, const wchar_t *> fields[] = {
             {IDC_PASSWORD_OLD, old}, {IDC_PASSWORD_NEW, typedNew}, {IDC_PASSWORD_REPEAT, repeat}};
         for (const auto &field : fields) {
-            EXPECT_TRUE(MoveFocusTo(GetDlgItem(passwordDialog, field.first)));
+            HWND edit = GetDlgItem(passwordDialog, field.first);
+            EXPECT_TRUE(MoveFocusTo(edit));
             TypeDigits(field.second);
+            EXPECT_TRUE(WaitUntil([&] { return ItemText(passwordDialog, field.first) == field.second; }, 2000))
+                << "typed into the wrong field";
         }
         PressKey(VK_F1);
     };
