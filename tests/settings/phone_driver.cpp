@@ -7,10 +7,6 @@ namespace quelset_test {
 
 using namespace scenario;
 
-bool ProgramBuilt(const wchar_t *exeName) {
-    return GetFileAttributesW(ProgramPath(exeName).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 namespace {
 struct WindowQuery {
     DWORD pid;

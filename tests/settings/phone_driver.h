@@ -18,8 +18,6 @@ const wchar_t kMessages[] = L"Messages.exe";
 const wchar_t kContacts[] = L"Contacts.exe";
 const wchar_t kInboxClass[] = L"Inbox.MainWnd";
 
-bool ProgramBuilt(const wchar_t *exeName);
-
 // Any top-level window of process pid (hidden ones too) with class cls and,
 // when given, title.
 HWND AnyWindowOfProcess(DWORD pid, const wchar_t *cls, const wchar_t *title = nullptr);
