@@ -58,6 +58,13 @@ protected:
         EXPECT_NE(popup, nullptr) << "F2 opened no pop-up";
         return popup;
     }
+    // "Настройки" > "Настроить Пароль": the change-password dialog, or 0.
+    HWND OpenPasswordDialog(const Process &quelset) {
+        HWND popup = OpenMenu(quelset);
+        if (!popup) return nullptr;
+        ChooseMenuRow(popup, 0);
+        return WaitForPasswordDialog(quelset);
+    }
     // The change-password dialog once it is on the screen (its fields are
     // visible only from then on).
     HWND WaitForPasswordDialog(const Process &quelset) {
@@ -185,10 +192,7 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     HWND dialog = StartWithAgent(quelset);
     ASSERT_NE(dialog, nullptr);
 
-    HWND popup = OpenMenu(quelset);
-    ASSERT_NE(popup, nullptr);
-    ChooseMenuRow(popup, 0);
-    HWND passwordDialog = WaitForPasswordDialog(quelset);
+    HWND passwordDialog = OpenPasswordDialog(quelset);
     ASSERT_NE(passwordDialog, nullptr) << "no change-password dialog";
     EXPECT_TRUE(WaitForForeground(passwordDialog));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)))
@@ -274,10 +278,7 @@ TEST_F(QuelsetScenario, WithoutAPasswordNoneIsAskedAndAnEmptyOneIsKept) {
     Process quelset;
     HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
-    HWND popup = OpenMenu(quelset);
-    ASSERT_NE(popup, nullptr);
-    ChooseMenuRow(popup, 0);
-    HWND passwordDialog = WaitForPasswordDialog(quelset);
+    HWND passwordDialog = OpenPasswordDialog(quelset);
     ASSERT_NE(passwordDialog, nullptr) << "no change-password dialog";
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD_LABEL)));
