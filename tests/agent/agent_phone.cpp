@@ -33,13 +33,6 @@ std::wstring FieldText(HWND field) {
     return scenario::WindowText(field);
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
-}
-
 bool WaitHidden(HWND window, DWORD timeoutMs) {
     return WaitUntil([&] { return !IsWindowVisible(window); }, timeoutMs, 5);
 }
@@ -48,20 +41,18 @@ bool WaitShown(HWND window, DWORD timeoutMs) {
     return WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, timeoutMs);
 }
 
-bool WaitForeground(HWND window, DWORD timeoutMs) {
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, timeoutMs);
-}
-
 bool StaysShown(HWND window, DWORD forMs) {
     return !WaitUntil([&] { return !IsWindowVisible(window); }, forMs);
 }
 
 HWND WaitForWarning(std::wstring *text, DWORD timeoutMs) {
     HWND box = nullptr;
-    WaitUntil([&] {
-        box = FindWindowW(L"#32770", L"Предупреждение");
-        return box && IsWindowVisible(box);
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            box = FindWindowW(L"#32770", L"Предупреждение");
+            return box && IsWindowVisible(box);
+        },
+        timeoutMs);
     if (box && text) *text = scenario::WindowText(GetDlgItem(box, 0xFFFF));
     return box;
 }
@@ -80,8 +71,8 @@ void AnswerPrompt(const wchar_t *digits) {
 }
 
 std::wstring ProgramString(const wchar_t *exeName, UINT id) {
-    HMODULE module = LoadLibraryExW(scenario::ProgramPath(exeName).c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module =
+        LoadLibraryExW(scenario::ProgramPath(exeName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     wchar_t text[256] = {};
     if (module) {
         LoadStringW(module, id, text, 256);

@@ -37,12 +37,9 @@ HWND PublishedPrompt();
 HWND PasswordField(HWND prompt);
 // Text of a control in another process (password fields too).
 std::wstring FieldText(HWND field);
-// The window with the keyboard focus in the thread that owns window.
-HWND FocusOf(HWND window);
 
 bool WaitHidden(HWND window, DWORD timeoutMs = kLockWithinMs);
 bool WaitShown(HWND window, DWORD timeoutMs = kScreenMs);
-bool WaitForeground(HWND window, DWORD timeoutMs = kScreenMs);
 bool StaysShown(HWND window, DWORD forMs);
 
 // The agent's wrong-password box once it is up, and its text.

@@ -78,7 +78,7 @@ TEST_F(HomeScreen, NoStartupLeavesTheAgentAlone) {
     Install(L"Calendar.exe", L"Quelwatch.exe");
     HWND home = StartHome(L"/nostartup");
     ASSERT_NE(home, nullptr);
-    ASSERT_TRUE(phonetest::WaitForeground(home));
+    ASSERT_TRUE(scenario::WaitForForeground(home));
     Sleep(1500);
     EXPECT_EQ(FindWindowW(L"Calendar", nullptr), nullptr);
 }
@@ -87,7 +87,7 @@ TEST_F(HomeScreen, MissingProgramsAndBackChangeNothing) {
     Install(L"PhoneHome.exe", L"PhoneHome.exe");  // and nothing else: no agent, no apps
     HWND home = StartHome();
     ASSERT_NE(home, nullptr);
-    ASSERT_TRUE(phonetest::WaitForeground(home));
+    ASSERT_TRUE(scenario::WaitForForeground(home));
     phonetest::ExpectFullScreenAboveBar(home);
 
     for (int row = 0; row < 5; ++row) {  // the four applications and the settings program

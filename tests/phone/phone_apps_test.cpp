@@ -37,7 +37,7 @@ protected:
         ASSERT_TRUE(home_.Start(L"PhoneHome.exe", L"/nostartup"));
         homeWindow_ = scenario::WaitForWindow(L"PhoneHome", nullptr, 10000);
         ASSERT_NE(homeWindow_, nullptr);
-        ASSERT_TRUE(phonetest::WaitForeground(homeWindow_));
+        ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
     }
     void TearDown() override {
         scenario::ScenarioTest::TearDown();
@@ -48,7 +48,7 @@ protected:
     HWND StartApp() {
         if (!app_.Start(GetParam().exe)) return nullptr;
         HWND w = scenario::WaitForWindow(GetParam().windowClass, nullptr, 10000);
-        if (w) phonetest::WaitForeground(w);
+        if (w) scenario::WaitForForeground(w);
         return w;
     }
 
@@ -77,14 +77,14 @@ TEST_P(PhoneApp, SecondStartShowsTheFirstAndEnds) {
     ShowWindow(w, SW_MINIMIZE);
     ShowWindow(w, SW_HIDE);
     SetForegroundWindow(homeWindow_);
-    ASSERT_TRUE(phonetest::WaitForeground(homeWindow_));
+    ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
 
     scenario::Process second;
     ASSERT_TRUE(second.Start(GetParam().exe));
     DWORD code = 99;
     ASSERT_TRUE(second.WaitExit(10000, &code)) << "the second copy keeps running";
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(phonetest::WaitForeground(w));
+    EXPECT_TRUE(scenario::WaitForForeground(w));
     EXPECT_EQ(phonetest::CountTopLevel(GetParam().windowClass), 1);
     EXPECT_TRUE(app_.Running());
     phonetest::ExpectFullScreenAboveBar(w);
@@ -100,7 +100,7 @@ TEST_P(PhoneApp, CloseEndsIt) {
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_FALSE(IsWindow(bar));
-    EXPECT_TRUE(phonetest::WaitForeground(homeWindow_)) << "the home screen is what is left";
+    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_)) << "the home screen is what is left";
 }
 
 TEST_P(PhoneApp, BackReturnsToTheHomeScreenAndHomeOpensItAgain) {
@@ -108,13 +108,13 @@ TEST_P(PhoneApp, BackReturnsToTheHomeScreenAndHomeOpensItAgain) {
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(GetForegroundWindow(), w);
     scenario::PressKey(VK_ESCAPE);  // Back
-    ASSERT_TRUE(phonetest::WaitForeground(homeWindow_));
+    ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
     EXPECT_TRUE(app_.Running()) << "Back leaves the application running";
     phonetest::ExpectFullScreenAboveBar(homeWindow_);
 
     // The home screen's row for the application brings the same window back.
     phonetest::OpenRow(GetParam().homeRow);
-    EXPECT_TRUE(phonetest::WaitForeground(w));
+    EXPECT_TRUE(scenario::WaitForForeground(w));
     EXPECT_EQ(phonetest::CountTopLevel(GetParam().windowClass), 1);
     EXPECT_TRUE(app_.Running());
 }
@@ -145,7 +145,7 @@ TEST_P(PhoneApp, HomeScreenRowOpensItAndItsSoftKeysWork) {
     scenario::PressKey(VK_RETURN);
     EXPECT_TRUE(scenario::WaitUntil(
         [&] { return phonetest::CountTopLevel(GetParam().windowClass) == 0; }, 5000));
-    EXPECT_TRUE(phonetest::WaitForeground(homeWindow_));
+    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Apps, PhoneApp, testing::ValuesIn(kApps),

@@ -9,13 +9,9 @@ namespace phonetest {
 
 const std::vector<std::wstring> &PhonePrograms() {
     static const std::vector<std::wstring> programs = {
-        L"PhoneHome.exe", L"Contacts.exe", L"Calendar.exe", L"CallLog.exe",
+        L"PhoneHome.exe", L"Contacts.exe",  L"Calendar.exe", L"CallLog.exe",
         L"Messages.exe",  L"Quelwatch.exe", L"Quelset.exe"};
     return programs;
-}
-
-bool WaitForeground(HWND hwnd, DWORD timeoutMs) {
-    return scenario::WaitUntil([&] { return GetForegroundWindow() == hwnd; }, timeoutMs);
 }
 
 bool WaitForegroundClass(const wchar_t *cls, DWORD timeoutMs) {

@@ -13,8 +13,6 @@ namespace phonetest {
 // Every program of the phone, for cleaning up before and after a scenario.
 const std::vector<std::wstring> &PhonePrograms();
 
-// Waits until hwnd is the foreground window.
-bool WaitForeground(HWND hwnd, DWORD timeoutMs = 5000);
 // Waits until the foreground window belongs to the class.
 bool WaitForegroundClass(const wchar_t *cls, DWORD timeoutMs = 5000);
 

@@ -1,6 +1,7 @@
 #include "phone_driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace quelset_test {
@@ -73,6 +74,23 @@ bool WaitForNoPopupMenu(DWORD pid, DWORD timeoutMs) {
     return WaitUntil([&] { return OpenPopupMenu(pid) == nullptr; }, timeoutMs);
 }
 
+HWND OpenSettingsMenu(DWORD pid) {
+    // On a busy machine Wine may learn only after the pop-up has opened that
+    // the dialog's own window reached the X screen, and then raises that
+    // window over everything, the pop-up included: the pop-up works but
+    // cannot be seen. Closed and opened again, it comes up on top.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PressKey(VK_F2);
+        HWND popup = WaitForPopupMenu(pid);
+        if (!popup) return nullptr;
+        if (WaitUntil([&] { return ReadMenuRows(popup).size() == 3; }, 1500, 100)) return popup;
+        std::printf("the pop-up is open but not on the screen; opening it again\n");
+        PressKey(VK_ESCAPE);
+        if (!WaitForNoPopupMenu(pid)) return popup;
+    }
+    return nullptr;
+}
+
 namespace {
 int Luminance(COLORREF c) {
     return (GetRValue(c) * 299 + GetGValue(c) * 587 + GetBValue(c) * 114) / 1000;
@@ -135,10 +153,29 @@ std::vector<MenuRow> ReadMenuRows(HWND popup) {
     return rows;
 }
 
+namespace {
+bool SameRows(const std::vector<MenuRow> &a, const std::vector<MenuRow> &b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto &x, auto &y) {
+               return x.darkest == y.darkest && x.highlighted == y.highlighted;
+           });
+}
+}  // namespace
+
 bool MenuRowGrayed(HWND popup, size_t index) {
-    std::vector<MenuRow> rows = ReadMenuRows(popup);
+    // A pop-up is on the screen before it has drawn its entries, and a busy
+    // machine may take a while: judge only a complete drawing that two reads
+    // in a row agree on.
+    std::vector<MenuRow> rows, previous;
+    bool readable = WaitUntil(
+        [&] {
+            previous = rows;
+            rows = ReadMenuRows(popup);
+            return rows.size() == 3 && index < rows.size() && SameRows(rows, previous) &&
+                   !rows.back().highlighted && !rows[index].highlighted;
+        },
+        5000, 100);
     EXPECT_EQ(rows.size(), 3u) << "three entries: password, stop, about";
-    if (rows.size() <= index || rows.back().highlighted || rows[index].highlighted) {
+    if (!readable || rows.size() <= index) {
         ADD_FAILURE() << "cannot read row " << index << " of the pop-up";
         return false;
     }
@@ -146,10 +183,9 @@ bool MenuRowGrayed(HWND popup, size_t index) {
     return rows[index].darkest >= 80;
 }
 
-void ChooseMenuRow(HWND popup, int row) {
+void ChooseMenuRow(int row) {
     // Home puts the highlight on the first entry whatever is highlighted now,
     // so the choice does not depend on when the menu draws its highlight.
-    WaitUntil([&] { return ReadMenuRows(popup).size() == 3; }, 2000, 100);
     PressKey(VK_HOME);
     for (int at = 0; at < row; ++at) PressKey(VK_DOWN);
     PressKey(VK_RETURN);
@@ -165,17 +201,6 @@ HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text, DW
         timeoutMs);
     if (box && text) *text = WindowText(GetDlgItem(box, 0xFFFF));
     return box;
-}
-
-bool WaitForForeground(HWND window, DWORD timeoutMs) {
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, timeoutMs);
-}
-
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-    return info.hwndFocus;
 }
 
 bool MoveFocusTo(HWND control) {

@@ -32,6 +32,9 @@ bool WaitForItemText(HWND dialog, int id, const std::wstring &text, DWORD timeou
 HWND OpenPopupMenu(DWORD pid);
 HWND WaitForPopupMenu(DWORD pid, DWORD timeoutMs = 3000);
 bool WaitForNoPopupMenu(DWORD pid, DWORD timeoutMs = 3000);
+// Opens the "Настройки" pop-up of Quelset process pid with its soft key and
+// returns it once its three entries are on the screen; 0 when it never shows.
+HWND OpenSettingsMenu(DWORD pid);
 
 // How the items of an open pop-up are drawn, read from the screen: for each
 // text row from top to bottom, the luminance (0-255) of its darkest pixel
@@ -47,16 +50,12 @@ bool MenuRowGrayed(HWND popup, size_t index);
 
 // Chooses entry row (0 "Настроить Пароль", 1 "Отключить", 2 "О программе")
 // of the open pop-up with Home, the arrows and Enter.
-void ChooseMenuRow(HWND popup, int row);
+void ChooseMenuRow(int row);
 
 // A message box of process pid with this caption, once it is up; its text in *text.
 HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text,
                        DWORD timeoutMs = 3000);
 
-bool WaitForForeground(HWND window, DWORD timeoutMs = 3000);
-
-// The window with the keyboard focus in the thread that owns window.
-HWND FocusOf(HWND window);
 // Moves the focus to control with Tab, the desktop's key for the next field.
 bool MoveFocusTo(HWND control);
 

@@ -53,16 +53,15 @@ protected:
     }
     // Opens the "Настройки" pop-up.
     HWND OpenMenu(const Process &quelset) {
-        PressKey(VK_F2);
-        HWND popup = WaitForPopupMenu(quelset.Id());
-        EXPECT_NE(popup, nullptr) << "F2 opened no pop-up";
+        HWND popup = OpenSettingsMenu(quelset.Id());
+        EXPECT_NE(popup, nullptr) << "F2 showed no pop-up";
         return popup;
     }
     // "Настройки" > "Настроить Пароль": the change-password dialog, or 0.
     HWND OpenPasswordDialog(const Process &quelset) {
         HWND popup = OpenMenu(quelset);
         if (!popup) return nullptr;
-        ChooseMenuRow(popup, 0);
+        ChooseMenuRow(0);
         return WaitForPasswordDialog(quelset);
     }
     // The change-password dialog once it is on the screen (its fields are
@@ -129,7 +128,7 @@ TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     EXPECT_FALSE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be enabled with an agent";
-    ChooseMenuRow(popup, 1);
+    ChooseMenuRow(1);
     DWORD code = 99;
     EXPECT_TRUE(agent.WaitExit(5000, &code)) << "\"Отключить\" did not stop the agent";
     EXPECT_EQ(code, 0u);

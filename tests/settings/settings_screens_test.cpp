@@ -66,10 +66,7 @@ protected:
         CleanPhone();
     }
 
-    HWND OpenMenu(const Process &quelset) {
-        PressKey(VK_F2);
-        return WaitForPopupMenu(quelset.Id());
-    }
+    HWND OpenMenu(const Process &quelset) { return OpenSettingsMenu(quelset.Id()); }
     HWND WaitForDialog(const Process &quelset, const wchar_t *title) {
         HWND found = nullptr;
         WaitUntil(
@@ -84,7 +81,7 @@ protected:
     void ShowPasswordDialog(Process &quelset, const char *name) {
         HWND popup = OpenMenu(quelset);
         ASSERT_NE(popup, nullptr);
-        ChooseMenuRow(popup, 0);
+        ChooseMenuRow(0);
         HWND dialog = WaitForDialog(quelset, L"Пароль");
         ASSERT_NE(dialog, nullptr);
         SaveScreen(ScreenName(name));
@@ -119,7 +116,7 @@ TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
 
     popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
-    ChooseMenuRow(popup, 2);
+    ChooseMenuRow(2);
     HWND about = WaitForDialog(quelset, L"О программе");
     ASSERT_NE(about, nullptr);
     SaveScreen(ScreenName("about"));

@@ -31,8 +31,8 @@ bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &si, &pi))
+    if (!CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return false;
     CloseHandle(pi.hThread);
     if (handle_) CloseHandle(handle_);
@@ -96,9 +96,28 @@ std::wstring WindowText(HWND hwnd) {
     wchar_t buf[512] = {};
     // WM_GETTEXT rather than GetWindowText: the latter does not read the text
     // of another process's controls.
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
     return buf;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+bool WaitForForeground(HWND window, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            if (!window || GetForegroundWindow() != window) return false;
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+                   info.hwndActive == window;
+        },
+        timeoutMs);
 }
 
 std::wstring ClassName(HWND hwnd) {
@@ -169,7 +188,8 @@ std::wstring SaveScreen(const std::string &name) {
     fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
     fh.bfSize = fh.bfOffBits + stride * h;
     std::wstring file = ScreensFolder() + L"\\";
-    for (char c : name) file += (iswalnum(static_cast<unsigned char>(c)) || c == '-') ? wchar_t(c) : L'_';
+    for (char c : name)
+        file += (iswalnum(static_cast<unsigned char>(c)) || c == '-') ? wchar_t(c) : L'_';
     file += L".bmp";
     FILE *f = _wfopen(file.c_str(), L"wb");
     if (f) {

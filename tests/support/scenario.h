@@ -57,6 +57,13 @@ HWND WaitForWindow(const wchar_t *cls, const wchar_t *title, DWORD timeoutMs);
 HWND FindWindowOfProcess(DWORD pid, const wchar_t *cls = nullptr);
 
 std::wstring WindowText(HWND hwnd);
+// The window with the keyboard focus in the thread that owns window.
+HWND FocusOf(HWND window);
+// Until window is the foreground window and its own thread has taken the
+// activation. The system names a new foreground window at once, but when
+// another process brought it forward its thread takes the activation a
+// moment later, and a key pressed before that reaches no window.
+bool WaitForForeground(HWND window, DWORD timeoutMs = 5000);
 std::wstring ClassName(HWND hwnd);
 bool IsTopMost(HWND hwnd);
 
