@@ -200,6 +200,19 @@ LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // a tap on a label must not take the owner's focus
+    case WM_ACTIVATE:
+        // The bar never keeps the keyboard. A program may activate it on the
+        // way to its own window, and under Wine a late focus event from the X
+        // server can make it active again after the owner took the
+        // activation back: then the owner gets it again, and with it the
+        // focus it had. Posted, so the activation in progress ends first.
+        if (LOWORD(wp) != WA_INACTIVE) PostMessageW(bar, kMsgReturnActivation, 0, 0);
+        break;
+    case kMsgReturnActivation:
+        if (s && GetForegroundWindow() == bar && IsWindowVisible(s->owner) &&
+            IsWindowEnabled(s->owner))
+            SetForegroundWindow(s->owner);
+        return 0;
     case WM_PAINT:
         if (s) {
             Paint(bar, *s);

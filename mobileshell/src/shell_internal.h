@@ -16,6 +16,7 @@ constexpr wchar_t kBarClass[] = L"menu_worker";
 // nothing (a pop-up menu loop, an owner that ends its dialog) runs inside a hook.
 constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
 constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
+constexpr UINT kMsgReturnActivation = WM_APP + 3;  // the bar gives the activation back
 
 // Installs the thread's hooks once (key hook and input-mode hook) on a thread
 // of this process; later calls for the same thread do nothing.

@@ -68,7 +68,7 @@ TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
         Press(VK_F2);
         opened = WaitForPopupMenu(true);
         if (HWND menu = FindWindowW(L"#32768", nullptr)) GetWindowRect(menu, &menuRect);
-        Press(VK_DOWN);    // the first item is highlighted on opening; now the second
+        Press(VK_DOWN);  // the first item is highlighted on opening; now the second
         Press(VK_RETURN);
         closed = WaitForPopupMenu(false);
         d.WaitForCommand(IDM_SECOND);
@@ -85,7 +85,8 @@ TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
         EXPECT_EQ(static_cast<UINT>(IDM_FIRST), e.firstItem) << "wParam is the pop-up";
     }
     EXPECT_EQ(1, TestDialog::CountCommand(events, IDM_SECOND));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT)) << "a pop-up button sends no command itself";
+    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT))
+        << "a pop-up button sends no command itself";
     EXPECT_EQ(0, TestDialog::CountCommand(events, IDM_FIRST));
     EXPECT_LE(menuRect.bottom, barRect.top) << "the pop-up stands above the bar";
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), menuRect.right) << "on the right key's side";
@@ -172,7 +173,8 @@ TEST_P(Keys, BackErasesInTheFocusedFieldAndThenDoesNothing) {
         d.Settle();
         afterOne = d.EditText();
         for (int i = 0; i < 4; ++i) Press(VK_ESCAPE);  // two to erase, two on empty
-        d.WaitFor([](const std::vector<Event> &e) { return TestDialog::Count(e, WM_HOTKEY) >= 10; });
+        d.WaitFor(
+            [](const std::vector<Event> &e) { return TestDialog::Count(e, WM_HOTKEY) >= 10; });
         d.Settle();
         afterAll = d.EditText();
         d.End(5);
@@ -203,7 +205,8 @@ TEST_P(Keys, NumbersModeTakesOnlyDigitsFromTheKeyboard) {
     DialogOptions o = Options();
     o.inputMode = IM_NUMBERS;
     dlg.Run(o, [&](TestDialog &d) {
-        for (BYTE vk : {BYTE('4'), BYTE('A'), BYTE('2'), BYTE(VK_SPACE), BYTE('7'), BYTE(VK_BACK)}) Press(vk);
+        for (BYTE vk : {BYTE('4'), BYTE('A'), BYTE('2'), BYTE(VK_SPACE), BYTE('7'), BYTE(VK_BACK)})
+            Press(vk);
         d.Settle();
         typed = d.EditText();
         d.End();
@@ -235,6 +238,34 @@ TEST_P(Keys, UpAndDownMoveBetweenFields) {
         d.End();
     });
     EXPECT_EQ((std::vector<int>{IDC_TEST_EDIT, IDC_TEST_EDIT2, IDC_TEST_EDIT}), focus);
+}
+
+// The bar never keeps the activation: made the foreground window (as a late
+// focus event under Wine can do), it hands it back to its owner, whose field
+// gets the focus again, so the digits typed next reach it.
+TEST_P(Keys, AnActivatedBarHandsTheKeyboardBackToItsOwner) {
+    TestDialog dlg;
+    bool ownerInFront = false;
+    std::wstring typed;
+    dlg.Run(Options(), [&](TestDialog &d) {
+        PostMessageW(d.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Edit()), TRUE);
+        d.Settle();
+        SetForegroundWindow(d.Bar());
+        DWORD start = GetTickCount();
+        while (GetTickCount() - start < 3000 && !ownerInFront) {
+            Sleep(20);
+            GUITHREADINFO info = {};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(GetWindowThreadProcessId(d.Dialog(), nullptr), &info);
+            ownerInFront = GetForegroundWindow() == d.Dialog() && info.hwndFocus == d.Edit();
+        }
+        Press('7');
+        d.Settle();
+        typed = d.EditText();
+        d.End();
+    });
+    EXPECT_TRUE(ownerInFront);
+    EXPECT_EQ(L"7", typed);
 }
 
 INSTANTIATE_TEST_SUITE_P(ModalAndModeless, Keys, ::testing::Bool(),
