@@ -36,14 +36,19 @@ HWND AnyWindowOfProcess(DWORD pid, const wchar_t *cls, const wchar_t *title) {
     return q.found;
 }
 
-HWND WaitForSettingsDialog(const Process &quelset) {
+HWND WaitForDialog(DWORD pid, const wchar_t *title, DWORD timeoutMs) {
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
-            dialog = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Настройки");
+            dialog = AnyWindowOfProcess(pid, L"#32770", title);
             return dialog && IsWindowVisible(dialog);
         },
-        10000);
+        timeoutMs);
+    return dialog && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+HWND WaitForSettingsDialog(const Process &quelset) {
+    HWND dialog = WaitForDialog(quelset.Id(), L"Настройки", 10000);
     if (dialog) WaitForForeground(dialog);
     return dialog;
 }
@@ -192,13 +197,7 @@ void ChooseMenuRow(int row) {
 }
 
 HWND WaitForMessageBox(DWORD pid, const wchar_t *caption, std::wstring *text, DWORD timeoutMs) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            box = AnyWindowOfProcess(pid, L"#32770", caption);
-            return box && IsWindowVisible(box);
-        },
-        timeoutMs);
+    HWND box = WaitForDialog(pid, caption, timeoutMs);
     if (box && text) *text = WindowText(GetDlgItem(box, 0xFFFF));
     return box;
 }

@@ -22,6 +22,8 @@ const wchar_t kInboxClass[] = L"Inbox.MainWnd";
 // when given, title.
 HWND AnyWindowOfProcess(DWORD pid, const wchar_t *cls, const wchar_t *title = nullptr);
 
+// A dialog of process pid with this title once it is on the screen, or 0.
+HWND WaitForDialog(DWORD pid, const wchar_t *title, DWORD timeoutMs = 3000);
 // The settings dialog of a started Quelset, once it is up and in front.
 HWND WaitForSettingsDialog(const scenario::Process &quelset);
 // Text of a control of a dialog in another process.

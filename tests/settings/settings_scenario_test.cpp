@@ -62,19 +62,8 @@ protected:
         HWND popup = OpenMenu(quelset);
         if (!popup) return nullptr;
         ChooseMenuRow(0);
-        return WaitForPasswordDialog(quelset);
-    }
-    // The change-password dialog once it is on the screen (its fields are
-    // visible only from then on).
-    HWND WaitForPasswordDialog(const Process &quelset) {
-        HWND found = nullptr;
-        WaitUntil(
-            [&] {
-                found = AnyWindowOfProcess(quelset.Id(), L"#32770", L"Пароль");
-                return found && IsWindowVisible(found);
-            },
-            3000);
-        return found && IsWindowVisible(found) ? found : nullptr;
+        // Its fields are visible only once the dialog is on the screen.
+        return WaitForDialog(quelset.Id(), L"Пароль");
     }
     // The agent's prompt, when it is shown over a locked application.
     HWND VisiblePrompt() {

@@ -67,14 +67,9 @@ protected:
     }
 
     HWND OpenMenu(const Process &quelset) { return OpenSettingsMenu(quelset.Id()); }
-    HWND WaitForDialog(const Process &quelset, const wchar_t *title) {
-        HWND found = nullptr;
-        WaitUntil(
-            [&] {
-                found = AnyWindowOfProcess(quelset.Id(), L"#32770", title);
-                return found && IsWindowVisible(found) && GetForegroundWindow() == found;
-            },
-            5000);
+    HWND WaitForDialogInFront(const Process &quelset, const wchar_t *title) {
+        HWND found = WaitForDialog(quelset.Id(), title, 5000);
+        if (found) WaitForForeground(found);
         Sleep(300);  // let it paint
         return found;
     }
@@ -82,7 +77,7 @@ protected:
         HWND popup = OpenMenu(quelset);
         ASSERT_NE(popup, nullptr);
         ChooseMenuRow(0);
-        HWND dialog = WaitForDialog(quelset, L"Пароль");
+        HWND dialog = WaitForDialogInFront(quelset, L"Пароль");
         ASSERT_NE(dialog, nullptr);
         SaveScreen(ScreenName(name));
         ExpectTidy(dialog, quelset.Id());
@@ -117,7 +112,7 @@ TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
     popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     ChooseMenuRow(2);
-    HWND about = WaitForDialog(quelset, L"О программе");
+    HWND about = WaitForDialogInFront(quelset, L"О программе");
     ASSERT_NE(about, nullptr);
     SaveScreen(ScreenName("about"));
     ExpectTidy(about, quelset.Id());
