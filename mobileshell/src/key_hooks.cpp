@@ -4,7 +4,10 @@
 //    original message is turned into WM_NULL so the dialog manager never sees
 //    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
 //    Up/Down in a one-line field of such a dialog move to the previous/next field.
-//  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode.
+//  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
+//    position and activation changes keep the phone's window order.
+//  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
+//    whoever asks for them.
 //  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
 //    does not take the highlight off the first item (Wine sends a mouse move
 //    when the menu appears under the cursor).
@@ -68,8 +71,31 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
     if (code == HC_ACTION) {
         const CWPSTRUCT *c = reinterpret_cast<const CWPSTRUCT *>(lp);
-        if (c->message == EM_SETINPUTMODE) ApplyInputMode(c->hwnd, c->lParam);
+        switch (c->message) {
+        case EM_SETINPUTMODE:
+            ApplyInputMode(c->hwnd, c->lParam);
+            break;
+        case WM_WINDOWPOSCHANGING:
+            BeforePositionChange(c->hwnd, *reinterpret_cast<const WINDOWPOS *>(c->lParam));
+            break;
+        case WM_WINDOWPOSCHANGED:
+            AfterPositionChange(c->hwnd);
+            break;
+        case WM_ACTIVATE:
+            OnActivate(c->hwnd, LOWORD(c->wParam) != WA_INACTIVE);
+            break;
+        case WM_ACTIVATEAPP:
+            OnActivateApp(c->wParam != FALSE);
+            break;
+        }
     }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
+    // Non-zero refuses: the window stays inactive, the focus where it was.
+    if ((code == HCBT_ACTIVATE || code == HCBT_SETFOCUS) && IsBarWindow(reinterpret_cast<HWND>(wp)))
+        return 1;
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -109,12 +135,14 @@ void EnsureThreadHooks(DWORD threadId) {
         HHOOK keys = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, threadId);
         HHOOK calls = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, threadId);
         HHOOK menus = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, threadId);
-        if (keys && calls && menus) {
+        HHOOK cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, threadId);
+        if (keys && calls && menus && cbt) {
             g_hookedThreads[g_hookedCount++] = threadId;
+            if (threadId == GetCurrentThreadId()) StartCheckingBars();
         } else {
-            if (keys) UnhookWindowsHookEx(keys);
-            if (calls) UnhookWindowsHookEx(calls);
-            if (menus) UnhookWindowsHookEx(menus);
+            const HHOOK installed[] = {keys, calls, menus, cbt};
+            for (HHOOK hook : installed)
+                if (hook) UnhookWindowsHookEx(hook);
         }
     }
     ReleaseSRWLockExclusive(&g_lock);

@@ -1,6 +1,8 @@
 // SHCreateMenuBar / SHFindMenuBar and the soft-key bar window ("menu_worker"):
 // a dark strip along the bottom of the screen with the two soft-key labels,
-// owned by the dialog it serves and never taking activation from it.
+// owned by the dialog it serves and never taking activation from it: it is a
+// disabled window, which the system never activates and which gets a tap as
+// WM_SETCURSOR instead of a click (window_order.cpp keeps it there).
 #include "shell_internal.h"
 
 #include <string.h>
@@ -14,6 +16,9 @@ constexpr int kBarHeightAt96Dpi = 26;
 // The size of SHMENUBARINFO on the device (32-bit): callers written for the
 // phone may pass it literally, and the layout they fill is the same struct.
 constexpr DWORD kDeviceMenuBarInfoSize = 36;
+// The window the bar serves, kept apart from its owner, which the window
+// order lets go of for a moment when it raises the owner.
+constexpr wchar_t kBarOwnerProp[] = L"MobileShell.BarOwner";
 
 struct KeyOverride {
     UINT vk;
@@ -154,6 +159,13 @@ void PressButton(HWND bar, BarState *s, int index) {
     SendMessageW(s->owner, WM_COMMAND, MAKEWPARAM(s->buttons[index].command, 0), 0);
 }
 
+// The left half of the bar is the left soft key.
+void PressAt(HWND bar, BarState *s, int x) {
+    RECT rc;
+    GetClientRect(bar, &rc);
+    PressButton(bar, s, x < rc.right / 2 ? 0 : 1);
+}
+
 // ---- The bar window --------------------------------------------------------
 
 void Paint(HWND bar, const BarState &s) {
@@ -198,21 +210,6 @@ void Paint(HWND bar, const BarState &s) {
 LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
     BarState *s = StateOf(bar);
     switch (msg) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;  // a tap on a label must not take the owner's focus
-    case WM_ACTIVATE:
-        // The bar never keeps the keyboard. A program may activate it on the
-        // way to its own window, and under Wine a late focus event from the X
-        // server can make it active again after the owner took the
-        // activation back: then the owner gets it again, and with it the
-        // focus it had. Posted, so the activation in progress ends first.
-        if (LOWORD(wp) != WA_INACTIVE) PostMessageW(bar, kMsgReturnActivation, 0, 0);
-        break;
-    case kMsgReturnActivation:
-        if (s && GetForegroundWindow() == bar && IsWindowVisible(s->owner) &&
-            IsWindowEnabled(s->owner))
-            SetForegroundWindow(s->owner);
-        return 0;
     case WM_PAINT:
         if (s) {
             Paint(bar, *s);
@@ -221,12 +218,18 @@ LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return 1;
-    case WM_LBUTTONUP:
-        if (s) {
-            RECT rc;
-            GetClientRect(bar, &rc);
-            PressButton(bar, s, static_cast<short>(LOWORD(lp)) < rc.right / 2 ? 0 : 1);
+    case WM_SETCURSOR:
+        // A tap on a disabled window: the click itself is not delivered.
+        if (s && LOWORD(lp) == static_cast<WORD>(HTERROR) && HIWORD(lp) == WM_LBUTTONUP) {
+            POINT tap;
+            GetCursorPos(&tap);
+            ScreenToClient(bar, &tap);
+            PressAt(bar, s, tap.x);
+            return TRUE;
         }
+        break;
+    case WM_LBUTTONUP:
+        if (s) PressAt(bar, s, static_cast<short>(LOWORD(lp)));
         return 0;
     case kMsgPressSoftKey:
         if (s) PressButton(bar, s, static_cast<int>(wp));
@@ -242,6 +245,7 @@ LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
         SetOverride(s, static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
         return TRUE;
     case WM_NCDESTROY:
+        RemovePropW(bar, kBarOwnerProp);
         if (s) {
             SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
             if (s->menu) DestroyMenu(s->menu);
@@ -329,8 +333,9 @@ extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
                           DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 
     // A top-level popup owned by the dialog: above it, destroyed with it.
-    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"", WS_POPUP,
-                               0, cy - height, cx, height, pmbi->hwndParent, nullptr, self, nullptr);
+    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"",
+                               WS_POPUP | WS_DISABLED, 0, cy - height, cx, height,
+                               pmbi->hwndParent, nullptr, self, nullptr);
     if (!bar) {
         if (s->menu) DestroyMenu(s->menu);
         if (s->font) DeleteObject(s->font);
@@ -339,6 +344,7 @@ extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     }
     // From here on the window owns the state (freed in WM_NCDESTROY).
     SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    SetPropW(bar, kBarOwnerProp, pmbi->hwndParent);
     if (!(pmbi->dwFlags & SHCMBF_HIDDEN)) ShowWindow(bar, SW_SHOWNOACTIVATE);
 
     // Keys reach the owner's thread; the bar's actions run on this one.
@@ -353,10 +359,10 @@ extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
 
 extern "C" HWND WINAPI SHFindMenuBar(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd)) return nullptr;
-    // Bars are top-level windows of any process; their owner names the window.
+    // Bars are top-level windows of any process; each names the window it serves.
     HWND bar = nullptr;
     while ((bar = FindWindowExW(nullptr, bar, kBarClass, nullptr)) != nullptr) {
-        if (GetWindow(bar, GW_OWNER) == hwnd) return bar;
+        if (GetPropW(bar, kBarOwnerProp) == hwnd) return bar;
     }
     return nullptr;
 }

@@ -16,10 +16,9 @@ constexpr wchar_t kBarClass[] = L"menu_worker";
 // nothing (a pop-up menu loop, an owner that ends its dialog) runs inside a hook.
 constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
 constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
-constexpr UINT kMsgReturnActivation = WM_APP + 3;  // the bar gives the activation back
 
-// Installs the thread's hooks once (key hook and input-mode hook) on a thread
-// of this process; later calls for the same thread do nothing.
+// Installs the thread's hooks once (keys, input modes, window order) on a
+// thread of this process; later calls for the same thread do nothing.
 void EnsureThreadHooks(DWORD threadId);
 
 // What a key does for the bar of its window's root (menubar.cpp).
@@ -44,6 +43,17 @@ void EndMenuTracking();
 void ApplyInputMode(HWND edit, LPARAM mode);
 
 bool IsEditControl(HWND hwnd);
+
+// The phone's window order (window_order.cpp), from the thread hooks of the
+// window concerned.
+bool IsBarWindow(HWND window);
+void BeforePositionChange(HWND window, const WINDOWPOS &pos);  // WM_WINDOWPOSCHANGING
+void AfterPositionChange(HWND window);                         // WM_WINDOWPOSCHANGED
+void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
+void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
+// A thread that makes a bar checks from then on that its bars stay over
+// their owners (window_order.cpp).
+void StartCheckingBars();
 
 }  // namespace mobileshell
 
