@@ -187,20 +187,6 @@ void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam
     }
 }
 
-// The prompt above every other window, its soft-key bar above it. Wine puts
-// a window that goes topmost just below the pop-ups it owns, and leaves it
-// unmarked when those are above it (the next window to come forward would
-// then cover it). So the bar lets go of the prompt while the prompt takes the
-// top, and goes back above it, owned again, afterwards.
-void MakeTopmost(HWND prompt, HWND bar) {
-    const UINT keep = SWP_NOSIZE | SWP_NOMOVE;
-    if (bar) SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
-    SetWindowPos(prompt, HWND_TOPMOST, 0, 0, 0, 0, keep);
-    if (!bar) return;
-    SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(prompt));
-    SetWindowPos(bar, HWND_TOPMOST, 0, 0, 0, 0, keep | SWP_NOACTIVATE);
-}
-
 }  // namespace
 
 INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -245,7 +231,7 @@ HWND CreatePrompt(AgentContext &context) {
 void ShowPrompt(AgentContext &context) {
     ShowWindow(context.prompt, SW_RESTORE);
     ShowWindow(context.prompt, SW_SHOW);
-    MakeTopmost(context.prompt, context.promptBar);
+    SetWindowPos(context.prompt, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     ShowWindow(context.promptBar, SW_SHOW);
     SetForegroundWindow(context.promptBar);
     SetActiveWindow(context.promptBar);

@@ -122,8 +122,4 @@ void RestoreApplication(HWND window, HWND softKeyBar) {
     ShowWindow(window, SW_RESTORE);
     ShowWindow(window, SW_SHOW);
     ShowWindow(softKeyBar, SW_SHOW);
-    // On the desktop the foreground stays with the prompt's hidden bar; the
-    // application must be in front, or the next poll would see it as left
-    // and lock it again.
-    SetForegroundWindow(window);
 }
