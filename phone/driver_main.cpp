@@ -2,7 +2,10 @@
 // after another, the way a user would drive it. Each step is a word and its
 // argument on the command line:
 //
-//   wait CLASS     until a window of CLASS is in front (gives up after the timeout)
+//   wait CLASS     until an application window of CLASS (one no other window
+//                  owns) is in front; gives up after the timeout
+//   dialog CLASS   the same for a window some other window owns: a message box
+//                  or the modal dialog of the program in front
 //   key NAME       press and release a key: Up Down Left Right Home End Return
 //                  Back Soft1 Soft2, a digit, or a virtual-key number
 //   start EXE      start a program from this program's folder, don't wait
@@ -74,17 +77,19 @@ void PressKey(BYTE vk) {
     Sleep(50);  // let the window act on the key before the next step
 }
 
-bool ForegroundIs(const wchar_t *cls) {
+bool ForegroundIs(const wchar_t *cls, bool owned) {
     HWND fg = GetForegroundWindow();
     if (!fg) return false;
+    HWND root = GetAncestor(fg, GA_ROOT);
     wchar_t name[256] = {};
-    GetClassNameW(GetAncestor(fg, GA_ROOT), name, 256);
-    return wcscmp(name, cls) == 0 && IsWindowVisible(fg);
+    GetClassNameW(root, name, 256);
+    return wcscmp(name, cls) == 0 && IsWindowVisible(fg) &&
+           (GetWindow(root, GW_OWNER) != nullptr) == owned;
 }
 
-bool WaitInFront(const wchar_t *cls) {
+bool WaitInFront(const wchar_t *cls, bool owned) {
     DWORD start = GetTickCount();
-    while (!ForegroundIs(cls)) {
+    while (!ForegroundIs(cls, owned)) {
         if (GetTickCount() - start >= g_timeoutMs) return false;
         Sleep(50);
     }
@@ -117,7 +122,8 @@ enum class StepResult { Done, Failed, Malformed };
 StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     DWORD number = 0;
     BYTE vk = 0;
-    if (wcscmp(verb, L"wait") == 0) return WaitInFront(arg) ? StepResult::Done : StepResult::Failed;
+    if (wcscmp(verb, L"wait") == 0 || wcscmp(verb, L"dialog") == 0)
+        return WaitInFront(arg, verb[0] == L'd') ? StepResult::Done : StepResult::Failed;
     if (wcscmp(verb, L"start") == 0) return StartProgram(arg) ? StepResult::Done : StepResult::Failed;
     if (wcscmp(verb, L"close") == 0) {
         HWND window = FindWindowW(arg, nullptr);
