@@ -164,6 +164,45 @@ TEST_F(AgentScenario, LockRoad) {
     ExpectLocked(contacts);
 }
 
+// The prompt is topmost: what is started, shown or brought forward while it is
+// up stays behind it on the screen too, not only in the window order.
+TEST_F(AgentScenario, NothingIsDrawnOverThePrompt) {
+    WriteSettings(2);  // Calendar only
+    StartPhone();
+    Process calendarApp, contactsApp;
+    HWND calendar = Open(calendarApp, kCalendarExe, kCalendarClass);
+    ASSERT_NE(nullptr, calendar);
+    ExpectLocked(calendar);
+    const std::vector<DWORD> prompted = ScreenPixels();
+    // The same picture, but for the caret, which blinks in the field and
+    // goes with the focus.
+    auto promptOnScreen = [&] {
+        return WaitUntil(
+            [&] {
+                std::vector<DWORD> now = ScreenPixels();
+                size_t differ = 0;
+                for (size_t i = 0; i < now.size() && i < prompted.size(); ++i)
+                    differ += now[i] != prompted[i];
+                return now.size() == prompted.size() && differ < now.size() / 100;
+            },
+            kScreenMs, 100);
+    };
+
+    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);  // started
+    ASSERT_NE(nullptr, contacts);
+    EXPECT_TRUE(WaitForForeground(contacts));
+    EXPECT_TRUE(promptOnScreen()) << "a new application is drawn over the prompt";
+    SetForegroundWindow(homeWindow);  // brought forward
+    EXPECT_TRUE(WaitForForeground(homeWindow));
+    EXPECT_TRUE(promptOnScreen()) << "the home screen is drawn over the prompt";
+    ShowWindow(contacts, SW_MINIMIZE);  // restored
+    ShowWindow(contacts, SW_RESTORE);
+    EXPECT_TRUE(WaitForForeground(contacts));
+    EXPECT_TRUE(promptOnScreen()) << "a restored application is drawn over the prompt";
+    EXPECT_TRUE(IsTopMost(prompt));
+    EXPECT_FALSE(IsWindowVisible(calendar));
+}
+
 TEST_F(AgentScenario, CancelClosesTheApplicationAndLeavesNothingTyped) {
     WriteSettings(1);
     StartPhone();

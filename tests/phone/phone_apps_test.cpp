@@ -18,6 +18,8 @@ struct AppCase {
     int homeRow;                 // its row on the home screen
 };
 
+const int kSettingsRow = 4;  // the settings program, under the four applications
+
 const AppCase kApps[] = {
     {"Contacts", L"Contacts.exe", L"MSContactsUI", 0},
     {"Calendar", L"Calendar.exe", L"Calendar", 1},
@@ -110,6 +112,16 @@ TEST_P(PhoneApp, BackReturnsToTheHomeScreenAndHomeOpensItAgain) {
     scenario::PressKey(VK_ESCAPE);  // Back
     ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
     EXPECT_TRUE(app_.Running()) << "Back leaves the application running";
+    phonetest::ExpectFullScreenAboveBar(homeWindow_);
+
+    // The settings program, opened from the home screen and left with
+    // "Выход", hands the screen back to the home screen, not to the
+    // application behind it (nor to that one's soft-key bar).
+    phonetest::OpenRow(kSettingsRow);
+    ASSERT_TRUE(phonetest::WaitForegroundClass(L"#32770", 10000));
+    scenario::PressKey(VK_F1);
+    EXPECT_TRUE(scenario::WaitUntil([] { return !FindWindowW(L"#32770", L"Настройки"); }, 5000));
+    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_));
     phonetest::ExpectFullScreenAboveBar(homeWindow_);
 
     // The home screen's row for the application brings the same window back.

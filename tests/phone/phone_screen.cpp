@@ -47,6 +47,8 @@ void ExpectFullScreenAboveBar(HWND hwnd) {
     EXPECT_EQ(w.top, 0);
     EXPECT_EQ(w.right, cx);
     EXPECT_EQ(w.bottom, b.top);
+    EXPECT_TRUE(scenario::WaitUntil([&] { return GetWindow(hwnd, GW_HWNDPREV) == bar; }, 1000))
+        << "its bar is right above it in the window order";
 }
 
 void OpenRow(int row) {

@@ -19,7 +19,8 @@ bool WaitForegroundClass(const wchar_t *cls, DWORD timeoutMs = 5000);
 int CountTopLevel(const wchar_t *cls);
 
 // The window covers the screen's width from the top down to its soft-key bar,
-// which is visible and runs along the bottom of the screen.
+// which is visible, runs along the bottom of the screen and sits right above
+// the window in the window order.
 void ExpectFullScreenAboveBar(HWND hwnd);
 
 // Presses Home, then Down `row` times, then Enter: opens that row of a list.

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwctype>
 
@@ -165,28 +166,44 @@ std::wstring ScreensFolder() {
 }
 }  // namespace
 
-std::wstring SaveScreen(const std::string &name) {
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+std::vector<DWORD> ScreenPixels() {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<DWORD> pixels(static_cast<size_t>(w) * h);
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biHeight = -h;  // top-down
     bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biBitCount = 32;
     void *bits = nullptr;
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
     BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     GdiFlush();
+    if (bits) std::copy_n(static_cast<const DWORD *>(bits), pixels.size(), pixels.begin());
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    for (DWORD &p : pixels) p &= 0x00FFFFFF;
+    return pixels;
+}
 
-    DWORD stride = ((w * 3 + 3) & ~3u);
+std::wstring SaveScreen(const std::string &name) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<DWORD> pixels = ScreenPixels();
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = -h;  // rows from the top, as read
+    info.biPlanes = 1;
+    info.biBitCount = 32;
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + stride * h;
+    fh.bfOffBits = sizeof fh + sizeof info;
+    fh.bfSize = static_cast<DWORD>(fh.bfOffBits + pixels.size() * sizeof(DWORD));
     std::wstring file = ScreensFolder() + L"\\";
     for (char c : name)
         file += (iswalnum(static_cast<unsigned char>(c)) || c == '-') ? wchar_t(c) : L'_';
@@ -194,13 +211,10 @@ std::wstring SaveScreen(const std::string &name) {
     FILE *f = _wfopen(file.c_str(), L"wb");
     if (f) {
         fwrite(&fh, sizeof fh, 1, f);
-        fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f);
-        fwrite(bits, stride, h, f);
+        fwrite(&info, sizeof info, 1, f);
+        fwrite(pixels.data(), sizeof(DWORD), pixels.size(), f);
         fclose(f);
     }
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return file;
 }
 

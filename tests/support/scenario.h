@@ -74,6 +74,9 @@ void TypeDigits(const wchar_t *digits);
 // The lock's registry key, removed so a test starts from the defaults.
 void DeleteSettingsKey();
 
+// What the phone's screen shows: its pixels as 0x00RRGGBB, row by row from the
+// top, read from the display (what X draws, not what the window order says).
+std::vector<DWORD> ScreenPixels();
 // Writes a BMP of the phone's screen into the screenshot folder; returns its path.
 std::wstring SaveScreen(const std::string &name);
 
