@@ -1,5 +1,7 @@
 #include "lock_settings.h"
 
+#include "secret_wipe.h"
+
 #include <cstring>
 #include <cwchar>
 
@@ -49,6 +51,7 @@ void LoadSettings(LockSettings &settings) {
     WCHAR password[kPasswordBufferChars];
     ReadPassword(key, password);
     settings.password.Assign(password);
+    WipeSecret(password, sizeof password);
     RegCloseKey(key);
 }
 

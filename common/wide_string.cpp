@@ -1,5 +1,7 @@
 #include "wide_string.h"
 
+#include "secret_wipe.h"
+
 #include <cwchar>
 #include <new>
 
@@ -20,6 +22,8 @@ bool WideString::Assign(const WCHAR *source) {
 }
 
 void WideString::Release() {
+    // Every password lives in one of these: none stays behind in freed memory.
+    if (text) WipeSecret(text, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
     delete[] text;
     text = nullptr;
     length = 0;

@@ -20,6 +20,7 @@ struct WideString {
     // the old value is kept (a password must never silently become empty) and
     // false is returned.
     bool Assign(const WCHAR *source);
+    // Wipes the text and frees it; the string is unset afterwards.
     void Release();
 
     // The text, or "" when unset.
