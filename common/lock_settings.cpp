@@ -23,22 +23,27 @@ uint32_t ReadLockFlags(HKEY key) {
     return flags;
 }
 
-// Reads "Password" into buffer (kPasswordBufferChars WCHARs). Whatever the
-// value holds — any type, an odd byte count, no terminator, a full 520 bytes —
-// the result is terminated and at most 259 characters long; a trailing odd
+// Reads "Password" into buffer (kPasswordBufferChars WCHARs), terminated. A
+// text of 260 characters or more before its first NUL (a full 520-byte value
+// without one) is too long for any password: it gives the default, as a
+// missing value does. A shorter value of any shape — any type, an odd byte
+// count, no terminator — is read no further than it goes; a trailing odd
 // byte, half a character, is dropped.
 void ReadPassword(HKEY key, WCHAR *buffer) {
     wmemset(buffer, 0, kPasswordBufferChars);
     DWORD size = kPasswordBufferChars * sizeof(WCHAR);
-    if (RegQueryValueExW(key, kPasswordValue, nullptr, nullptr,
-                         reinterpret_cast<BYTE *>(buffer), &size) != ERROR_SUCCESS) {
-        wmemset(buffer, 0, kPasswordBufferChars);
+    // Fails for a missing value and for one longer than the buffer.
+    const bool read = RegQueryValueExW(key, kPasswordValue, nullptr, nullptr,
+                                       reinterpret_cast<BYTE *>(buffer), &size) == ERROR_SUCCESS;
+    const DWORD chars = read ? size / sizeof(WCHAR) : 0;
+    DWORD length = 0;
+    while (length < chars && buffer[length] != L'\0') ++length;
+    if (!read || length == kPasswordBufferChars) {
+        WipeSecret(buffer, kPasswordBufferChars * sizeof(WCHAR));
         wcscpy(buffer, kDefaultPassword);
         return;
     }
-    DWORD chars = size / sizeof(WCHAR);
-    if (chars > kPasswordBufferChars - 1) chars = kPasswordBufferChars - 1;
-    buffer[chars] = L'\0';
+    buffer[length] = L'\0';
 }
 
 }  // namespace

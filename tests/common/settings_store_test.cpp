@@ -88,7 +88,8 @@ TEST_F(SettingsStore, StoredEmptyPasswordIsEmptyNotUnset) {
     EXPECT_STREQ(L"", s.password.text);
 }
 
-// Every value shape gives a terminated password of at most 259 characters.
+// Every value shape gives a terminated password of at most 259 characters;
+// 260 or more give the default.
 TEST_F(SettingsStore, PasswordOfAnyShapeLoadsTerminatedAndBounded) {
     struct Case {
         const char *what;
@@ -103,10 +104,14 @@ TEST_F(SettingsStore, PasswordOfAnyShapeLoadsTerminatedAndBounded) {
     std::wstring w259(259, L'7'), w260(260, L'8');
     std::vector<BYTE> odd = utf16(L"12", false);
     odd.push_back('3');
+    std::vector<BYTE> earlyNul = utf16(L"12", true);
+    earlyNul.resize(520, '9');
     const Case cases[] = {
         {"259 characters and NUL", REG_SZ, utf16(w259, true), w259},
         {"260 characters and NUL is too long", REG_SZ, utf16(w260, true), L"4826"},
-        {"exactly 520 bytes, no NUL", REG_SZ, utf16(w260, false), std::wstring(259, L'8')},
+        {"exactly 520 bytes, no NUL, is 260 characters", REG_SZ, utf16(w260, false), L"4826"},
+        {"520 bytes of REG_BINARY, no NUL", REG_BINARY, utf16(w260, false), L"4826"},
+        {"520 bytes whose text ends early", REG_BINARY, earlyNul, L"12"},
         {"no terminator", REG_SZ, utf16(L"135", false), L"135"},
         {"odd byte count drops the half character", REG_SZ, odd, L"12"},
         {"REG_DWORD bytes", REG_DWORD, {'4', 0, '2', 0}, L"42"},
