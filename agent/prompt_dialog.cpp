@@ -2,6 +2,7 @@
 
 #include "agent_context.h"
 #include "agent_resource.h"
+#include "dialog_slot.h"
 #include "module_instance.h"
 #include "platform_shell.h"
 #include "soft_key_dialog.h"
@@ -10,8 +11,8 @@
 
 namespace {
 
-// The one prompt's context, from WM_INITDIALOG until WM_DESTROY.
-AgentContext *g_promptContext;
+// The one prompt's context, from its creation until WM_DESTROY.
+DialogSlot g_promptSlot;
 
 HWND PasswordField(const AgentContext &context) {
     return GetDlgItem(context.prompt, IDC_PROMPT_PASSWORD);
@@ -27,18 +28,17 @@ INT_PTR SetResult(HWND dialog, LRESULT result) {
     return TRUE;
 }
 
-BOOL OnInitDialog(HWND dialog, AgentContext *context) {
-    g_promptContext = context;
+BOOL OnInitDialog(HWND dialog, AgentContext &context) {
     // Known from the start, so the full-screen sizing below already lays the
     // prompt out for its first showing.
-    context->prompt = dialog;
-    context->promptBar = CreateSoftKeyBar(dialog, IDR_PROMPT_SOFTKEYS);
+    context.prompt = dialog;
+    context.promptBar = CreateSoftKeyBar(dialog, IDR_PROMPT_SOFTKEYS);
     MakeFullScreen(dialog);
-    StartWatcher(*context);
-    context->cell = OpenAgentWindowCell();
-    if (!context->cell) return FALSE;  // no settings program can reach us; lock nothing
-    PublishAgentWindow(context->cell, dialog);
-    RebuildWatchList(*context);
+    StartWatcher(context);
+    context.cell = OpenAgentWindowCell();
+    if (!context.cell) return FALSE;  // no settings program can reach us; lock nothing
+    PublishAgentWindow(context.cell, dialog);
+    RebuildWatchList(context);
     // The keypad types digits into the field.
     SendDlgItemMessageW(dialog, IDC_PROMPT_PASSWORD, EM_SETINPUTMODE, 0, IM_NUMBERS);
     // FALSE: no default focus. Focusing a field of the hidden prompt would
@@ -52,7 +52,7 @@ void OnDestroy(AgentContext &context, HWND dialog) {
     // Windows may give this handle to another window later: the settings
     // program must not keep posting to it.
     WithdrawAgentWindow(context.cell, dialog);
-    g_promptContext = nullptr;
+    g_promptSlot.Close();
 }
 
 // Keeps the control's top, height and left margin and gives it the same
@@ -190,11 +190,12 @@ void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam
 }  // namespace
 
 INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog(dialog, reinterpret_cast<AgentContext *>(lParam));
-    if (!g_promptContext) return FALSE;  // before WM_INITDIALOG or after WM_DESTROY
-    AgentContext &context = *g_promptContext;
+    AgentContext *found = static_cast<AgentContext *>(g_promptSlot.Find(dialog, message, lParam));
+    if (!found) return FALSE;  // before WM_INITDIALOG, after WM_DESTROY, or another window
+    AgentContext &context = *found;
     switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog, context);
     case WM_DESTROY:
         OnDestroy(context, dialog);
         return TRUE;
@@ -221,10 +222,11 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 HWND CreatePrompt(AgentContext &context) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(IDD_PROMPT), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
-    if (!loaded) return nullptr;
+    if (!loaded || !g_promptSlot.Open(&context)) return nullptr;  // one prompt per process
     auto *dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
     context.prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, nullptr, PromptProc,
                                                 reinterpret_cast<LPARAM>(&context));
+    if (!context.prompt) g_promptSlot.Close();
     return context.prompt;
 }
 

@@ -42,11 +42,13 @@ void ForwardBackKey(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(lParam) == VK_TBACK) SHSendBackToFocusWindow(WM_HOTKEY, wParam, lParam);
 }
 
-INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, void *object) {
+INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
-    if (!loaded) return -1;
+    if (!loaded || !slot.Open(object)) return -1;
     auto *dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
-    return DialogBoxIndirectParamW(g_moduleInstance, dialogTemplate, parent, procedure,
-                                   reinterpret_cast<LPARAM>(object));
+    INT_PTR code = DialogBoxIndirectParamW(g_moduleInstance, dialogTemplate, parent, procedure,
+                                           reinterpret_cast<LPARAM>(object));
+    slot.Close();
+    return code;
 }

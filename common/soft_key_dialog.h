@@ -4,6 +4,8 @@
 #ifndef QUELLOR_SOFT_KEY_DIALOG_H
 #define QUELLOR_SOFT_KEY_DIALOG_H
 
+#include "dialog_slot.h"
+
 #include <windows.h>
 
 // Base of the modal dialogs that end through their soft keys.
@@ -31,8 +33,9 @@ void MakeFullScreen(HWND dialog);
 // character there. Other keys are left alone.
 void ForwardBackKey(WPARAM wParam, LPARAM lParam);
 
-// Runs template dialogId modally with object as the creation parameter;
-// the end code, or -1 when the dialog cannot be created.
-INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, void *object);
+// Runs template dialogId modally with object as the creation parameter,
+// through procedure's slot; the end code, or -1 when the dialog cannot be
+// created or a run of it is up already.
+INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object);
 
 #endif

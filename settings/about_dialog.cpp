@@ -3,7 +3,7 @@
 #include "settings_resource.h"
 
 namespace {
-AboutDialog *g_aboutDialog;
+DialogSlot g_aboutSlot;
 }  // namespace
 
 BOOL AboutDialog::OnInitDialog(HWND window) {
@@ -19,14 +19,13 @@ BOOL AboutDialog::OnCommand(WORD id) {
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        g_aboutDialog = reinterpret_cast<AboutDialog *>(lParam);
-        return g_aboutDialog->OnInitDialog(window);
-    }
-    if (!g_aboutDialog) return FALSE;
+    AboutDialog *about = static_cast<AboutDialog *>(g_aboutSlot.Find(window, message, lParam));
+    if (!about) return FALSE;  // before WM_INITDIALOG, or not the running box
     switch (message) {
+    case WM_INITDIALOG:
+        return about->OnInitDialog(window);
     case WM_COMMAND:
-        return g_aboutDialog->OnCommand(LOWORD(wParam));
+        return about->OnCommand(LOWORD(wParam));
     case WM_HOTKEY:
         // Back must not close the box; it has no field to erase in either.
         ForwardBackKey(wParam, lParam);
@@ -38,6 +37,5 @@ INT_PTR CALLBACK AboutDialogProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void ShowAbout(HWND parent) {
     AboutDialog object;
-    RunModal(IDD_ABOUT, parent, AboutDialogProc, &object);
-    g_aboutDialog = nullptr;
+    RunModal(IDD_ABOUT, parent, AboutDialogProc, g_aboutSlot, &object);
 }

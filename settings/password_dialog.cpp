@@ -40,7 +40,7 @@ PasswordVerdict JudgePasswordChange(const WCHAR *current, const WCHAR *typedCurr
 
 namespace {
 
-PasswordDialog *g_passwordDialog;
+DialogSlot g_passwordSlot;
 
 // Up to kPasswordFieldChars characters of an edit, always terminated.
 struct FieldText {
@@ -130,17 +130,16 @@ BOOL PasswordDialog::OnCommand(WORD id) {
 }
 
 INT_PTR CALLBACK PasswordDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        g_passwordDialog = reinterpret_cast<PasswordDialog *>(lParam);
-        return g_passwordDialog->OnInitDialog(window);
-    }
-    // Nothing but WM_INITDIALOG can be handled before the object is known.
-    if (!g_passwordDialog) return FALSE;
+    PasswordDialog *object =
+        static_cast<PasswordDialog *>(g_passwordSlot.Find(window, message, lParam));
+    if (!object) return FALSE;  // before WM_INITDIALOG, or not the running dialog
     switch (message) {
+    case WM_INITDIALOG:
+        return object->OnInitDialog(window);
     case WM_SIZE:
-        return g_passwordDialog->OnSize(LOWORD(lParam), HIWORD(lParam));
+        return object->OnSize(LOWORD(lParam), HIWORD(lParam));
     case WM_COMMAND:
-        return g_passwordDialog->OnCommand(LOWORD(wParam));
+        return object->OnCommand(LOWORD(wParam));
     case WM_HOTKEY:
         // Back erases in the focused field and never closes the dialog.
         ForwardBackKey(wParam, lParam);
@@ -152,7 +151,5 @@ INT_PTR CALLBACK PasswordDialogProc(HWND window, UINT message, WPARAM wParam, LP
 
 INT_PTR RunPasswordDialog(HWND parent, WCHAR *buffer) {
     PasswordDialog object(buffer);
-    INT_PTR result = RunModal(IDD_PASSWORD, parent, PasswordDialogProc, &object);
-    g_passwordDialog = nullptr;
-    return result;
+    return RunModal(IDD_PASSWORD, parent, PasswordDialogProc, g_passwordSlot, &object);
 }

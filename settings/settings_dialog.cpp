@@ -18,7 +18,7 @@ const LockBox kLockBoxes[4] = {
 };
 
 namespace {
-SettingsDialog *g_settingsDialog;
+DialogSlot g_settingsSlot;
 }  // namespace
 
 SettingsDialog::SettingsDialog() : settings(new LockSettings) {
@@ -136,24 +136,23 @@ BOOL SettingsDialog::OnAgentAnswer(HWND window) {
 }
 
 INT_PTR CALLBACK SettingsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        g_settingsDialog = reinterpret_cast<SettingsDialog *>(lParam);
-        return g_settingsDialog->OnInitDialog(window);
-    }
-    // Nothing but WM_INITDIALOG can be handled before the object is known.
-    if (!g_settingsDialog) return FALSE;
+    SettingsDialog *object =
+        static_cast<SettingsDialog *>(g_settingsSlot.Find(window, message, lParam));
+    if (!object) return FALSE;  // before WM_INITDIALOG, or not the running dialog
     switch (message) {
+    case WM_INITDIALOG:
+        return object->OnInitDialog(window);
     case WM_SIZE:
         return TRUE;
     case WM_COMMAND:
-        return g_settingsDialog->OnCommand(window, LOWORD(wParam));
+        return object->OnCommand(window, LOWORD(wParam));
     case WM_INITMENUPOPUP:
-        return g_settingsDialog->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
+        return object->OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
     case MSG_RAISE:
-        return g_settingsDialog->OnRaise(window);
+        return object->OnRaise(window);
     case MSG_CONTROL:
         // Whatever it carries, a control message here is the agent's answer.
-        return g_settingsDialog->OnAgentAnswer(window);
+        return object->OnAgentAnswer(window);
     default:
         // WM_HOTKEY included: Back, overridden on the bar, does nothing here.
         return FALSE;
@@ -162,6 +161,5 @@ INT_PTR CALLBACK SettingsDialogProc(HWND window, UINT message, WPARAM wParam, LP
 
 void RunSettingsDialog(SettingsDialog &object) {
     // The run ends on the quit message "Выход" posts; there is no end code.
-    RunModal(IDD_SETTINGS, nullptr, SettingsDialogProc, &object);
-    g_settingsDialog = nullptr;
+    RunModal(IDD_SETTINGS, nullptr, SettingsDialogProc, g_settingsSlot, &object);
 }

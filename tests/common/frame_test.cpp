@@ -86,32 +86,43 @@ TEST_F(Frame, ShowInfoBoxShowsBothStringsOwnedByTheCaller) {
 struct TestDialog : SoftKeyDialog {
     BOOL attached = FALSE;
     UINT barId = IDR_TEST_BAR;
+    int inits = 0;
+    TestDialog *nested = nullptr;  // run from inside this one's first command
+    INT_PTR nestedCode = 0;
 };
 TestDialog *g_dialog;
+DialogSlot g_testSlot;
 
 INT_PTR CALLBACK TestProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto *dialog = static_cast<TestDialog *>(g_testSlot.Find(hwnd, msg, lParam));
+    if (!dialog) return FALSE;
     switch (msg) {
     case WM_INITDIALOG:
-        g_dialog = reinterpret_cast<TestDialog *>(lParam);
-        g_dialog->attached = AttachSoftKeys(*g_dialog, hwnd, g_dialog->barId);
+        g_dialog = dialog;
+        ++dialog->inits;
+        dialog->attached = AttachSoftKeys(*dialog, hwnd, dialog->barId);
         PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
+            if (dialog->nested) {
+                // A second run while this one is up, and a WM_INITDIALOG from outside.
+                dialog->nestedCode = RunModal(IDD_TEST, hwnd, TestProc, g_testSlot, dialog->nested);
+                SendMessageW(hwnd, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(dialog));
+            }
             // The bar must still exist here and be gone once the dialog ends.
-            if (g_dialog->menuBar && !IsWindow(g_dialog->menuBar)) return FALSE;
-            g_dialog->EndWithCode(hwnd, 42);
+            if (dialog->menuBar && !IsWindow(dialog->menuBar)) return FALSE;
+            dialog->EndWithCode(hwnd, 42);
             return TRUE;
         }
         return FALSE;
     }
-    (void)lParam;
     return FALSE;
 }
 
 TEST_F(Frame, RunModalHandsOverTheObjectAndReturnsTheEndCode) {
     TestDialog object;
-    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, &object));
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, g_testSlot, &object));
     EXPECT_EQ(&object, g_dialog);
     ASSERT_TRUE(object.attached);
     ASSERT_NE(nullptr, object.menuBar);
@@ -121,15 +132,29 @@ TEST_F(Frame, RunModalHandsOverTheObjectAndReturnsTheEndCode) {
 
 TEST_F(Frame, RunModalOfAMissingTemplateFails) {
     TestDialog object;
-    EXPECT_EQ(-1, RunModal(IDD_MISSING, nullptr, TestProc, &object));
+    EXPECT_EQ(-1, RunModal(IDD_MISSING, nullptr, TestProc, g_testSlot, &object));
 }
 
 TEST_F(Frame, ADialogWithoutItsBarStillRuns) {
     TestDialog object;
     object.barId = 4321;  // no such soft-key bar
-    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, &object));
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, g_testSlot, &object));
     EXPECT_FALSE(object.attached);
     EXPECT_EQ(nullptr, object.menuBar);
+}
+
+// A second run of a dialog that is up is refused before it has a window; the
+// first keeps its object, ends as usual, and the dialog runs again after it.
+TEST_F(Frame, ASecondRunOfADialogThatIsUpIsRefused) {
+    TestDialog outer, inner;
+    outer.nested = &inner;
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, g_testSlot, &outer));
+    EXPECT_EQ(-1, outer.nestedCode);
+    EXPECT_EQ(0, inner.inits);
+    EXPECT_EQ(1, outer.inits) << "a WM_INITDIALOG from outside is not taken";
+    TestDialog again;
+    EXPECT_EQ(42, RunModal(IDD_TEST, nullptr, TestProc, g_testSlot, &again));
+    EXPECT_EQ(&again, g_dialog);
 }
 
 }  // namespace
