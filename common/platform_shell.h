@@ -12,4 +12,16 @@
 #include "aygshell.h"  // mobileshell/include: desktop stand-in with the SDK's names
 #endif
 
+// Brings forward the pop-up that window owns and that was active last (its
+// modal dialog, or the box that one shows): while it is up, the keys must go
+// there, not to the disabled window under it. The device asks for it with the
+// handle's low bit set; the desktop names the pop-up.
+inline BOOL ForegroundLastActivePopup(HWND window) {
+#ifdef UNDER_CE
+    return SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(window) | 1));
+#else
+    return SetForegroundWindow(GetLastActivePopup(window));
+#endif
+}
+
 #endif

@@ -38,4 +38,20 @@ void ForwardBackKey(WPARAM wParam, LPARAM lParam);
 // created or a run of it is up already.
 INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object);
 
+// For its lifetime, open tells that the dialog holding the flag has a modal
+// dialog or message box of its own up. Commands still reach the dialog then:
+// the nested loop dispatches what anyone posts to it, disabled or not. The
+// dialog refuses those that would open another one or end the one below.
+class ModalScope {
+public:
+    explicit ModalScope(bool &open) : open_(open), was_(open) { open_ = true; }
+    ~ModalScope() { open_ = was_; }
+
+private:
+    ModalScope(const ModalScope &);
+    ModalScope &operator=(const ModalScope &);
+    bool &open_;
+    bool was_;
+};
+
 #endif

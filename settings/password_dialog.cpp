@@ -2,6 +2,7 @@
 
 #include "layout_scale.h"
 #include "platform_shell.h"
+#include "secret_wipe.h"
 #include "settings_resource.h"
 #include "ui_text.h"
 
@@ -42,10 +43,12 @@ namespace {
 
 DialogSlot g_passwordSlot;
 
-// Up to kPasswordFieldChars characters of an edit, always terminated.
+// Up to kPasswordFieldChars characters of an edit, always terminated; wiped
+// when it goes.
 struct FieldText {
     WCHAR text[kPasswordFieldChars + 1] = {};
     explicit FieldText(HWND edit) { GetWindowTextW(edit, text, kPasswordFieldChars + 1); }
+    ~FieldText() { WipeSecret(text, sizeof text); }
 };
 
 }  // namespace
@@ -100,12 +103,10 @@ BOOL PasswordDialog::Accept() {
     switch (JudgePasswordChange(passwordBuffer, typedCurrent.text, typedNew.text,
                                 typedRepeat.text)) {
     case PASSWORD_WRONG_CURRENT:
-        ShowInfoBox(dialog, IDS_WRONG_PASSWORD, IDS_WRONG_CAPTION);
-        ClearFields();
+        Refuse(IDS_WRONG_PASSWORD);
         return FALSE;
     case PASSWORD_MISMATCH:
-        ShowInfoBox(dialog, IDS_PASSWORD_MISMATCH, IDS_WRONG_CAPTION);
-        ClearFields();
+        Refuse(IDS_PASSWORD_MISMATCH);
         return TRUE;
     case PASSWORD_ACCEPTED:
         break;
@@ -115,18 +116,25 @@ BOOL PasswordDialog::Accept() {
     return TRUE;
 }
 
-BOOL PasswordDialog::OnCommand(WORD id) {
-    switch (id) {
-    case IDM_DONE:
-    case IDOK:
-        return Accept();
-    case IDM_CANCEL:
-    case IDCANCEL:
-        EndWithCode(dialog, PASSWORD_UNCHANGED);
-        return TRUE;
-    default:
-        return FALSE;
+void PasswordDialog::Refuse(UINT textId) {
+    {
+        ModalScope box(boxOpen);
+        ShowInfoBox(dialog, textId, IDS_WRONG_CAPTION);
     }
+    ClearFields();
+}
+
+BOOL PasswordDialog::OnCommand(WORD id) {
+    const bool accept = id == IDM_DONE || id == IDOK;
+    const bool cancel = id == IDM_CANCEL || id == IDCANCEL;
+    if (!accept && !cancel) return FALSE;
+    // While its box is up the user answers the box. A "Готово" or "Отмена"
+    // that reaches the dialog meanwhile was posted by someone else: it would
+    // stack a second box on the first, or end the dialog under it.
+    if (boxOpen) return TRUE;
+    if (accept) return Accept();
+    EndWithCode(dialog, PASSWORD_UNCHANGED);
+    return TRUE;
 }
 
 INT_PTR CALLBACK PasswordDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -60,7 +60,7 @@ class PasswordDialog : public SoftKeyDialog {
 public:
     // buffer: kPasswordBufferChars WCHARs holding the current password; it
     // receives the new one only when the dialog ends with PASSWORD_CHANGED.
-    explicit PasswordDialog(WCHAR *buffer) : passwordBuffer(buffer) {}
+    explicit PasswordDialog(WCHAR *buffer) : passwordBuffer(buffer), boxOpen(false) {}
 
     WCHAR *passwordBuffer;
     HWND oldEdit = nullptr;
@@ -69,6 +69,7 @@ public:
     HWND oldLabel = nullptr;
     HWND newLabel = nullptr;
     HWND repeatLabel = nullptr;
+    bool boxOpen;  // one of its "Неправильно" boxes is up
 
     BOOL OnInitDialog(HWND window);
     BOOL OnSize(int32_t width, int32_t height);
@@ -76,6 +77,8 @@ public:
 
 private:
     BOOL Accept();
+    // The box with textId, then every field emptied.
+    void Refuse(UINT textId);
     void ClearFields();
 };
 

@@ -4,6 +4,8 @@
 #include "layout_scale.h"
 #include "module_instance.h"
 #include "password_dialog.h"
+#include "platform_shell.h"
+#include "secret_wipe.h"
 #include "settings_resource.h"
 #include "soft_key_dialog.h"
 #include "ui_text.h"
@@ -21,7 +23,7 @@ namespace {
 DialogSlot g_settingsSlot;
 }  // namespace
 
-SettingsDialog::SettingsDialog() : settings(new LockSettings) {
+SettingsDialog::SettingsDialog() : settings(new LockSettings), modalOpen(false) {
     LoadSettings(*settings);
     ComputeLayoutScale();
 }
@@ -77,12 +79,19 @@ void SettingsDialog::Exit(HWND window) {
 void SettingsDialog::ChangePassword(HWND window) {
     WCHAR buffer[kPasswordBufferChars] = {};
     wcsncpy(buffer, settings->password.c_str(), kPasswordBufferChars - 1);
-    if (RunPasswordDialog(window, buffer) != PASSWORD_CHANGED) return;
-    settings->password.Assign(buffer);
-    // The lock flags are saved as they stand in memory; box changes reach the
-    // registry only with "Выход".
-    SaveSettings(*settings);
-    if (HWND agent = Agent()) PostMessageW(agent, MSG_CONTROL, CMD_RELOAD, 0);
+    INT_PTR result;
+    {
+        ModalScope modal(modalOpen);
+        result = RunPasswordDialog(window, buffer);
+    }
+    if (result == PASSWORD_CHANGED) {
+        settings->password.Assign(buffer);
+        // The lock flags are saved as they stand in memory; box changes reach
+        // the registry only with "Выход".
+        SaveSettings(*settings);
+        if (HWND agent = Agent()) PostMessageW(agent, MSG_CONTROL, CMD_RELOAD, 0);
+    }
+    WipeSecret(buffer, sizeof buffer);
 }
 
 void SettingsDialog::StopAgent(HWND window) {
@@ -94,22 +103,30 @@ void SettingsDialog::StopAgent(HWND window) {
 }
 
 BOOL SettingsDialog::OnCommand(HWND window, WORD id) {
+    if (id != IDM_EXIT && id != IDM_ABOUT && id != IDM_SET_PASSWORD && id != IDM_STOP_AGENT)
+        return FALSE;
+    // While the change-password or About dialog is up the user cannot reach
+    // these commands. One that arrives then was posted by someone else: it
+    // would open a second dialog over the first, or end the program from
+    // inside it.
+    if (modalOpen) return TRUE;
     switch (id) {
     case IDM_EXIT:
         Exit(window);
-        return TRUE;
-    case IDM_ABOUT:
+        break;
+    case IDM_ABOUT: {
+        ModalScope modal(modalOpen);
         ShowAbout(window);
-        return TRUE;
+        break;
+    }
     case IDM_SET_PASSWORD:
         ChangePassword(window);
-        return TRUE;
+        break;
     case IDM_STOP_AGENT:
         StopAgent(window);
-        return TRUE;
-    default:
-        return FALSE;
+        break;
     }
+    return TRUE;
 }
 
 BOOL SettingsDialog::OnInitMenuPopup(HMENU popup, WORD buttonCommand) {
@@ -123,8 +140,14 @@ BOOL SettingsDialog::OnInitMenuPopup(HMENU popup, WORD buttonCommand) {
 BOOL SettingsDialog::OnRaise(HWND window) {
     ShowWindow(window, SW_RESTORE);
     ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetActiveWindow(window);
+    if (modalOpen) {
+        // Left with the change-password or About dialog up: that dialog (or
+        // its box), not the disabled one under it, must have the keys again.
+        ForegroundLastActivePopup(window);
+    } else {
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+    }
     ShowWindow(menuBar, SW_SHOW);
     return TRUE;
 }

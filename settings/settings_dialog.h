@@ -37,6 +37,7 @@ public:
     LockSettings *settings;
     AgentWindowCell *agentCell = nullptr;  // null when the cell could not be opened
     bool agentRunning = false;
+    bool modalOpen;  // its change-password or About dialog is up
 
     // Each handler gets the dialog window from the procedure: without the
     // agent cell the dialog field stays 0, and the commands still work.

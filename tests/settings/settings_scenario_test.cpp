@@ -311,6 +311,21 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitForForeground(dialog)) << "the running copy did not come forward";
     EXPECT_TRUE(IsWindowVisible(dialog));
+
+    // Left with its change-password dialog up: that dialog has the keys again.
+    HWND passwordDialog = OpenPasswordDialog(first);
+    ASSERT_NE(passwordDialog, nullptr);
+    HWND contactsWindow = FindWindowOfProcess(contacts.Id(), L"MSContactsUI");
+    ASSERT_NE(contactsWindow, nullptr);
+    SetForegroundWindow(contactsWindow);
+    ASSERT_TRUE(WaitForForeground(contactsWindow));
+    Process fourth;
+    ASSERT_TRUE(fourth.Start(kQuelset));
+    EXPECT_TRUE(fourth.WaitExit(5000, &code));
+    EXPECT_TRUE(WaitForForeground(passwordDialog)) << "the keys went to the dialog under it";
+    PressKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    EXPECT_TRUE(WaitForForeground(dialog));
     Exit(first);
 }
 
