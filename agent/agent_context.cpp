@@ -5,7 +5,8 @@
 const HANDLE UnlockEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
 std::atomic<LONG> g_watchListReady{1};
 
-AgentContext::AgentContext() : stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+AgentContext::AgentContext()
+    : warningOpen(false), stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 AgentContext::~AgentContext() {
     ReleaseWatchEntries(watchList, retiredEntries);

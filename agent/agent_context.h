@@ -26,6 +26,7 @@ public:
     DWORD watcherThreadId = 0;
     WatchList watchList;
     WatchEntry *currentEntry = nullptr;  // the entry the prompt is shown for
+    bool warningOpen;                    // user-interface thread: the wrong-password box is up
 
     HANDLE watcherThread = nullptr;
     HANDLE stopEvent;                    // manual reset, set once the prompt is gone

@@ -5,6 +5,7 @@
 #include "dialog_slot.h"
 #include "module_instance.h"
 #include "platform_shell.h"
+#include "secret_wipe.h"
 #include "soft_key_dialog.h"
 #include "ui_text.h"
 #include "watcher.h"
@@ -94,14 +95,32 @@ void WarnWrongPassword(const AgentContext &context) {
     MessageBoxW(context.prompt, text, caption, MB_ICONEXCLAMATION);
 }
 
+// A rebuild that drops the entry the prompt is shown for has already shown
+// that application again: the prompt goes away and releases the watcher.
+void LetGoOfDroppedEntry(AgentContext &context) {
+    if (!context.currentEntry || WatchListHolds(context.watchList, context.currentEntry)) return;
+    context.currentEntry = nullptr;
+    SetEvent(UnlockEvent);
+    HidePrompt(context);
+    ClearPasswordField(context);
+}
+
 void OnDone(AgentContext &context) {
     WCHAR typed[kPasswordBufferChars] = {};
     GetDlgItemTextW(context.prompt, IDC_PROMPT_PASSWORD, typed, kPasswordBufferChars);
     const bool match = SameText(typed, context.settings.password.c_str());
-    SecureZeroMemory(typed, sizeof typed);
-    if (!match) {
-        WarnWrongPassword(context);
+    WipeSecret(typed, sizeof typed);
+    // Without an application behind the prompt nobody is at it (the prompt
+    // is hidden then): a wrong password warns no one, and a box would only
+    // come up in front of whatever the user is doing.
+    if (!match && context.currentEntry) {
+        {
+            ModalScope warning(context.warningOpen);
+            WarnWrongPassword(context);
+        }
         ClearPasswordField(context);
+        // A reload while the box was up may have dropped the entry.
+        LetGoOfDroppedEntry(context);
         return;
     }
     if (WatchEntry *entry = context.currentEntry) {
@@ -127,6 +146,11 @@ void OnCancel(AgentContext &context) {
 }
 
 BOOL OnCommand(AgentContext &context, WORD id) {
+    // While the warning box is up the user answers the box. A "Готово" or
+    // "Отмена" that reaches the prompt meanwhile was posted by someone else:
+    // it would stack a second box on the first, or take the prompt away
+    // (hiding the box with it, still holding the prompt disabled).
+    if ((id == IDM_PROMPT_DONE || id == IDM_PROMPT_CANCEL) && context.warningOpen) return TRUE;
     switch (id) {
     case IDM_PROMPT_DONE:
         OnDone(context);
@@ -154,16 +178,12 @@ LRESULT OnLockEntry(AgentContext &context, LPARAM lParam) {
     return TRUE;
 }
 
-// A rebuild that drops the entry the prompt is shown for has already shown
-// that application again: the prompt goes away and releases the watcher.
+// With the warning box up the prompt stays until the box is closed (hiding
+// the prompt would hide the box and leave it holding the prompt disabled);
+// the watcher stays behind it until then, so no other lock comes meanwhile.
 void OnReload(AgentContext &context) {
     RebuildWatchList(context);
-    if (context.currentEntry && !WatchListHolds(context.watchList, context.currentEntry)) {
-        context.currentEntry = nullptr;
-        SetEvent(UnlockEvent);
-        HidePrompt(context);
-        ClearPasswordField(context);
-    }
+    if (!context.warningOpen) LetGoOfDroppedEntry(context);
 }
 
 void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam) {

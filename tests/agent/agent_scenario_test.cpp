@@ -319,11 +319,16 @@ TEST_F(AgentScenario, StopShowsTheHiddenApplicationAndEnds) {
     HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
+    // Even with the wrong-password box up: the box goes with the prompt.
+    AnswerPrompt(L"1111");
+    HWND warning = WaitForWarning(nullptr);
+    ASSERT_NE(nullptr, warning);
 
     PostMessageW(prompt, MSG_CONTROL, CMD_STOP, 0);
     DWORD code = 99;
     ASSERT_TRUE(agent.WaitExit(kScreenMs, &code));
     EXPECT_EQ(0u, code);
+    EXPECT_FALSE(IsWindow(warning));
     EXPECT_TRUE(IsWindowVisible(contacts));
     EXPECT_TRUE(IsWindowVisible(SHFindMenuBar(contacts)));
     EXPECT_EQ(nullptr, CellContent());  // cleared, not left naming a dead window
@@ -370,6 +375,10 @@ TEST_F(AgentScenario, SpoofedLockRequestsChangeNothing) {
                             SMTO_ABORTIFHUNG, 2000, &result);
         EXPECT_EQ(0u, result) << lParam;
     }
+    // Nor does a "Готово" posted to the hidden prompt: nobody is at it, and a
+    // box in front would hold the keys when the next lock shows the prompt.
+    PostMessageW(prompt, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(nullptr, WaitForWarning(nullptr, 1000));
     EXPECT_TRUE(StaysShown(contacts, 1000));
     EXPECT_FALSE(IsWindowVisible(prompt));
     EXPECT_TRUE(agent.Running());

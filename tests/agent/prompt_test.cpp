@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -33,14 +34,15 @@ std::wstring TextOf(HWND window) {
 }
 
 // Answers the wrong-password box from another thread, as a user would, and
-// keeps what it said.
+// keeps what it said; meanwhile runs first, while the box is up.
 class WarningAnswerer {
 public:
-    WarningAnswerer()
-        : thread_([this] {
+    explicit WarningAnswerer(std::function<void(HWND box)> meanwhile = nullptr)
+        : thread_([this, meanwhile] {
               for (int i = 0; i < 500 && !stop_; ++i) {
                   HWND box = FindWindowW(L"#32770", L"Предупреждение");
                   if (box && IsWindowVisible(box)) {
+                      if (meanwhile) meanwhile(box);
                       text_ = TextOf(GetDlgItem(box, 0xFFFF));
                       ++boxes_;
                       PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -361,6 +363,45 @@ TEST_F(PromptTest, StopEndsTheAgent) {
     DWORD start = GetTickCount();
     JoinWatcher(*context);
     EXPECT_LT(GetTickCount() - start, 2000u);
+}
+
+// While the warning box is up the prompt's own answers do nothing, and a
+// reload that drops the locked application shows it at once but leaves the
+// prompt, its box and the waiting watcher as they are until the box is
+// answered: a hidden prompt would hide the box with it, still holding the
+// prompt disabled. Then the prompt goes and the watcher is released.
+TEST_F(PromptTest, WhileTheWarningIsUpAnswersWaitAndAReloadWaitsForTheBox) {
+    ASSERT_EQ(1, Lock(entry));
+    WriteSettings(LOCK_SMS, kPassword);
+    HWND prompt = context->prompt;
+    bool boxShown = false, promptShown = false, appShown = false, released = true;
+    int boxes = 0;
+    WarningAnswerer answerer([&](HWND box) {
+        PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_DONE, 0);
+        PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_CANCEL, 0);
+        PostMessageW(prompt, MSG_CONTROL, CMD_RELOAD, 0);
+        Sleep(300);
+        boxShown = IsWindowVisible(box) != FALSE;
+        promptShown = IsWindowVisible(prompt) != FALSE;
+        appShown = IsWindowVisible(app) != FALSE;
+        released = Signalled(UnlockEvent);
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"Предупреждение"));)
+            ++boxes;
+    });
+    SetWindowTextW(field, L"1");
+    Command(IDM_PROMPT_DONE);
+    EXPECT_EQ(1, answerer.Boxes());
+    EXPECT_EQ(1, boxes);
+    EXPECT_TRUE(boxShown);
+    EXPECT_TRUE(promptShown);
+    EXPECT_TRUE(appShown);
+    EXPECT_FALSE(released);
+    EXPECT_EQ(0, ReceivedBy(app).closes) << "the posted Cancel was taken";
+
+    EXPECT_EQ(nullptr, context->currentEntry);
+    EXPECT_TRUE(Signalled(UnlockEvent));
+    EXPECT_FALSE(IsWindowVisible(prompt));
+    EXPECT_TRUE(IsWindowEnabled(prompt));
 }
 
 }  // namespace
