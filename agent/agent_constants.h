@@ -25,6 +25,8 @@ const DWORD kInstanceRetryMs = 500;
 
 // Exit code when the prompt cannot be created and the agent cannot work.
 const int kExitNoPrompt = 1;
+// Exit code when UnlockEvent or the watcher's stop event cannot be created.
+const int kExitNoEvents = 2;
 
 // Main-window classes of the protected applications.
 inline constexpr WCHAR kContactsClassCe5[] = L"MSContactsUI";  // Windows CE 5.x and non-CE hosts

@@ -52,6 +52,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     if (FAILED(SingleInstanceGuard(kAgentMutexName, &activated)) || activated) return 0;
 
     AgentContext context;
+    // Without them the watcher could neither wait for an answer nor be told
+    // to stop: it would end after its first lock, and locking would stop
+    // without a sign. Nothing is started then.
+    if (!UnlockEvent || !context.stopEvent) return kExitNoEvents;
     int exitCode = kExitNoPrompt;
     if (CreatePrompt(context)) {
         HidePrompt(context);
