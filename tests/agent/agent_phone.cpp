@@ -14,6 +14,12 @@ void WriteSettings(uint32_t lockFlags, const wchar_t *password) {
     SaveSettings(settings);
 }
 
+std::wstring StoredPassword() {
+    LockSettings settings;
+    LoadSettings(settings);
+    return settings.password.c_str();
+}
+
 HWND CellContent() {
     // Held for the whole test run, as the settings program holds it.
     static AgentWindowCell *cell = OpenAgentWindowCell();

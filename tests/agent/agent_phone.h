@@ -29,6 +29,8 @@ const DWORD kScreenMs = 5000;
 
 // The agent's registry key with these values.
 void WriteSettings(uint32_t lockFlags, const wchar_t *password = kDefaultPassword);
+// The password as the agent loads it.
+std::wstring StoredPassword();
 
 // What the shared cell holds, live window or not.
 HWND CellContent();

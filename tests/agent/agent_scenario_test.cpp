@@ -428,4 +428,78 @@ TEST_F(AgentScenario, LockLatency) {
     EXPECT_LT(worst, kLockWithinMs);
 }
 
+// A hostile neighbour posts thousands of seeded random messages to the
+// prompt and to whatever box it has open, while Contacts is locked behind it,
+// and brings Contacts back to the front between bursts. CMD_STOP is left out
+// of the stream: it ends the agent on purpose.
+TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
+    const uint32_t kSeed = 20240608;
+    const int kRounds = 15, kPerRound = 200;
+    const wchar_t kWarning[] = L"Предупреждение";
+    WriteSettings(1);
+    StartPhone();
+    Process contactsApp;
+    MessageFuzzer fuzzer(kSeed, {IDOK, IDCANCEL});
+    auto allowed = [](HWND, const ForeignMessage &m) {
+        return !(m.message == MSG_CONTROL && m.wParam == CMD_STOP);
+    };
+    HWND contacts = nullptr;
+    int mostBoxes = 0, shownWhileLocked = 0, notLocked = 0;
+    FuzzFigures total;
+    for (int round = 0; round < kRounds; ++round) {
+        // In front again; started anew when a Cancel has closed it.
+        contacts = FindWindowW(kContactsClass, nullptr);
+        if (!contacts) contacts = Open(contactsApp, kContactsExe, kContactsClass);
+        ASSERT_NE(nullptr, contacts) << "round " << round;
+        if (!WaitHidden(contacts)) ++notLocked;
+        FuzzFigures figures = PostForeignMessages(agent.Id(), fuzzer, kPerRound, allowed, [&] {
+            mostBoxes = std::max(mostBoxes, CountDialogsTitled(agent.Id(), kWarning));
+            // Nothing here can type the password: Contacts may close, never show.
+            if (IsWindowVisible(contacts)) ++shownWhileLocked;
+        });
+        total.posted += figures.posted;
+        total.ms += figures.ms;
+        ASSERT_TRUE(agent.Running()) << "round " << round;
+    }
+    std::printf("agent: %d foreign messages in %.1f s (seed %u); most warning boxes open at once: "
+                "%d; Contacts shown while locked in %d samples, not locked in %d of %d rounds\n",
+                total.posted, total.ms / 1000.0, kSeed, mostBoxes, shownWhileLocked, notLocked,
+                kRounds);
+    EXPECT_LE(mostBoxes, 1);
+    EXPECT_EQ(0, shownWhileLocked);
+    EXPECT_EQ(0, notLocked);
+
+    // An open box is on the screen, in front, and closes with its key.
+    Sleep(1000);  // what is still queued
+    for (HWND box : DialogsOfProcess(agent.Id())) {
+        if (WindowText(box) != kWarning) continue;
+        std::printf("a warning box open at the end\n");
+        EXPECT_TRUE(IsWindowVisible(box)) << "a warning box nobody can see";
+        EXPECT_TRUE(WaitForForeground(box)) << "the warning box is not in front";
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kScreenMs));
+    }
+    EXPECT_EQ(kDefaultPassword, StoredPassword());
+
+    // The road of a lock still works: a wrong password warns, the right one unlocks.
+    contacts = FindWindowW(kContactsClass, nullptr);
+    if (!IsWindowVisible(prompt)) {
+        if (!contacts) contacts = Open(contactsApp, kContactsExe, kContactsClass);
+        ASSERT_NE(nullptr, contacts);
+        ASSERT_TRUE(WaitHidden(contacts));
+    }
+    ExpectPromptUp();
+    LetBackKeyPass();
+    AnswerPrompt(L"1111");
+    HWND warning = WaitForWarning(nullptr);
+    ASSERT_NE(nullptr, warning);
+    Sleep(300);
+    EXPECT_EQ(1, CountDialogsTitled(agent.Id(), kWarning));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, kScreenMs));
+    EXPECT_TRUE(WaitForForeground(prompt));
+    EXPECT_TRUE(Unlock(contacts));
+    EXPECT_TRUE(agent.Running());
+}
+
 }  // namespace

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 using namespace scenario;
 using namespace quelset_test;
 
@@ -327,6 +330,96 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
     EXPECT_TRUE(WaitForForeground(dialog));
     Exit(first);
+}
+
+// A hostile neighbour posts thousands of seeded random messages to the
+// settings dialog and to whichever dialog or box it has open. "Выход" (the
+// command, or F1 aimed at the settings dialog) is left out of the stream: it
+// ends the program on purpose. No agent runs, so "Отключить" stops nothing.
+TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
+    const uint32_t kSeed = 20240608;
+    const int kMessages = 3000;
+    const wchar_t *const kKinds[] = {L"Пароль", L"О программе", L"Неправильно"};
+    StoreSettings(15, L"4826");
+    Process quelset;
+    HWND dialog = StartSettings(quelset);
+    ASSERT_NE(dialog, nullptr);
+    MessageFuzzer fuzzer(kSeed, {IDM_DONE, IDM_CANCEL, IDM_ABOUT, IDM_SETTINGS_MENU,
+                                 IDM_SET_PASSWORD, IDM_STOP_AGENT, IDOK, IDCANCEL});
+    auto allowed = [&](HWND target, const ForeignMessage &m) {
+        if (m.message == WM_COMMAND && LOWORD(m.wParam) == IDM_EXIT) return false;
+        return !(target == dialog && m.message == WM_KEYDOWN && m.wParam == VK_F1);
+    };
+    int most[3] = {};
+    FuzzFigures figures = PostForeignMessages(quelset.Id(), fuzzer, kMessages, allowed, [&] {
+        for (int kind = 0; kind < 3; ++kind)
+            most[kind] = std::max(most[kind], CountDialogsTitled(quelset.Id(), kKinds[kind]));
+    });
+    std::printf("settings: %d foreign messages in %.1f s (seed %u); most open at once: "
+                "%d change-password, %d About, %d boxes\n",
+                figures.posted, figures.ms / 1000.0, kSeed, most[0], most[1], most[2]);
+    ASSERT_TRUE(quelset.Running());
+    EXPECT_EQ(figures.posted, kMessages);
+    for (int kind = 0; kind < 3; ++kind)
+        EXPECT_LE(most[kind], 1) << testing::PrintToString(kKinds[kind]);
+
+    // Whatever is open closes with its own key, the top one first: a pop-up
+    // with Back, a box with OK, the About box with "Готово", the password
+    // dialog with "Отмена".
+    Sleep(1000);  // what is still queued
+    if (OpenPopupMenu(quelset.Id())) {
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
+    }
+    const struct {
+        const wchar_t *title;
+        const char *what;
+        BYTE key;
+    } closers[] = {{L"Неправильно", "box", VK_RETURN},
+                   {L"О программе", "About", VK_F1},
+                   {L"Пароль", "change-password", VK_F2}};
+    for (const auto &closer : closers) {
+        HWND open = AnyWindowOfProcess(quelset.Id(), L"#32770", closer.title);
+        if (!open) continue;
+        std::printf("open at the end: %s\n", closer.what);
+        SCOPED_TRACE(testing::PrintToString(closer.title));
+        EXPECT_TRUE(IsWindowVisible(open)) << "open but not on the screen";
+        EXPECT_TRUE(WaitForForeground(open)) << "open but not in front";
+        PressKey(closer.key);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }, 3000)) << "did not close";
+    }
+    EXPECT_TRUE(WaitForForeground(dialog));
+    DWORD flags = 0;
+    std::wstring password;
+    EXPECT_TRUE(ReadLockOption(&flags));
+    EXPECT_EQ(flags, 15u);
+    EXPECT_TRUE(ReadPassword(&password));
+    EXPECT_EQ(password, L"4826");
+
+    // "Выход" reaching the settings dialog while its password dialog is up
+    // changes nothing; the usual road goes on from there.
+    HWND passwordDialog = OpenPasswordDialog(quelset);
+    ASSERT_NE(passwordDialog, nullptr);
+    PostMessageW(dialog, WM_COMMAND, IDM_EXIT, 0);
+    Sleep(500);
+    EXPECT_TRUE(quelset.Running());
+    EXPECT_TRUE(IsWindowVisible(passwordDialog));
+    EXPECT_TRUE(WaitForForeground(passwordDialog));
+    PressKey(VK_F2);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    EXPECT_TRUE(WaitForForeground(dialog));
+    HWND popup = OpenMenu(quelset);
+    ASSERT_NE(popup, nullptr);
+    ChooseMenuRow(2);
+    HWND about = WaitForDialog(quelset.Id(), L"О программе");
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(WaitForForeground(about));
+    PressKey(VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000));
+    EXPECT_TRUE(WaitForForeground(dialog));
+    Exit(quelset);
+    EXPECT_TRUE(ReadPassword(&password));
+    EXPECT_EQ(password, L"4826");
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <cwctype>
+#include <utility>
 
 namespace scenario {
 
@@ -235,6 +237,89 @@ void KillProgramsNamed(const std::vector<std::wstring> &exeNames) {
         }
     }
     CloseHandle(snap);
+}
+
+namespace {
+struct DialogCollection {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lp) {
+    auto *c = reinterpret_cast<DialogCollection *>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == c->pid && ClassName(hwnd) == L"#32770") c->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> DialogsOfProcess(DWORD pid) {
+    DialogCollection c = {pid, {}};
+    EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&c));
+    return c.found;
+}
+
+int CountDialogsTitled(DWORD pid, const wchar_t *title) {
+    int count = 0;
+    for (HWND dialog : DialogsOfProcess(pid)) {
+        // The caption the system keeps: read without a message to a program
+        // that may be busy in a nested loop.
+        wchar_t text[64] = {};
+        GetWindowTextW(dialog, text, 64);
+        if (wcscmp(text, title) == 0) ++count;
+    }
+    return count;
+}
+
+MessageFuzzer::MessageFuzzer(uint32_t seed, std::vector<WORD> commands)
+    : random_(seed), commands_(std::move(commands)) {}
+
+ForeignMessage MessageFuzzer::Next() {
+    // Keys a phone has, and some it has not.
+    static const BYTE kKeys[] = {VK_F1,   VK_F2,    VK_ESCAPE, VK_RETURN, VK_TAB, VK_UP,
+                                 VK_DOWN, VK_SPACE, VK_BACK,   '0',       '4',    '8'};
+    const LPARAM any = static_cast<LPARAM>(static_cast<int32_t>(Word()));
+    const uint32_t kind = Word() % 100;
+    if (kind < 15) return {WM_USER + Word() % (WM_APP - WM_USER), Word(), any};
+    if (kind < 25) return {WM_APP + Word() % 0x4000, Word(), any};
+    if (kind < 35) return {WM_COMMAND, Word(), Word() % 2 ? any : 0};
+    if (kind < 60) return {WM_COMMAND, commands_[Pick(commands_.size())], 0};
+    if (kind < 68) {
+        const WORD vk = Word() % 2 ? VK_ESCAPE : static_cast<WORD>(Word() % 256);
+        return {WM_HOTKEY, Word() % 4, MAKELPARAM(Word() % 2 ? 0x1000 : 0, vk)};
+    }
+    if (kind < 85) {
+        static const UINT kKeyMessages[] = {WM_KEYDOWN, WM_KEYUP, WM_CHAR};
+        const WPARAM vk = Word() % 4 ? kKeys[Pick(sizeof kKeys)] : Word() % 256;
+        return {kKeyMessages[Pick(3)], vk, Word() % 2 ? 1 : any};
+    }
+    if (kind < 90) return {WM_USER + 200, Word() % 3 ? Word() % 8 : Word(), any};
+    if (kind < 95) return {WM_USER + 100, Word(), any};
+    return {WM_SIZE, Word() % 5, any};
+}
+
+FuzzFigures PostForeignMessages(DWORD pid, MessageFuzzer &fuzzer, int count,
+                                const std::function<bool(HWND, const ForeignMessage &)> &allowed,
+                                const std::function<void()> &sample) {
+    FuzzFigures figures;
+    const DWORD start = GetTickCount();
+    while (figures.posted < count) {
+        std::vector<HWND> dialogs = DialogsOfProcess(pid);
+        if (dialogs.empty()) break;
+        HWND target = dialogs[fuzzer.Pick(dialogs.size())];
+        ForeignMessage m = fuzzer.Next();
+        if (!allowed(target, m)) continue;
+        PostMessageW(target, m.message, m.wParam, m.lParam);
+        ++figures.posted;
+        // Now and then until the program has caught up, so the queue does not
+        // only grow and what is sampled is what the messages did.
+        if (figures.posted % 20 == 0)
+            SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+        Sleep(1);
+        sample();
+    }
+    figures.ms = GetTickCount() - start;
+    return figures;
 }
 
 void ScenarioTest::TearDown() {

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,43 @@ std::wstring SaveScreen(const std::string &name);
 
 // Kills every process of the phone started from one of these program names.
 void KillProgramsNamed(const std::vector<std::wstring> &exeNames);
+
+// The top-level dialogs (#32770) of process pid, hidden ones too.
+std::vector<HWND> DialogsOfProcess(DWORD pid);
+// How many of them carry this title.
+int CountDialogsTitled(DWORD pid, const wchar_t *title);
+
+// What another process may post to a program's dialogs: private messages,
+// commands (random and the program's own), hot keys, keys, the system's two
+// message numbers with random parameters, sizes. Seeded, so a failure can be
+// played again.
+struct ForeignMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+class MessageFuzzer {
+public:
+    MessageFuzzer(uint32_t seed, std::vector<WORD> commands);
+    ForeignMessage Next();
+    size_t Pick(size_t count) { return random_() % count; }
+
+private:
+    uint32_t Word() { return static_cast<uint32_t>(random_()); }
+    std::mt19937 random_;
+    std::vector<WORD> commands_;
+};
+
+struct FuzzFigures {
+    int posted = 0;
+    DWORD ms = 0;
+};
+// Posts count messages from fuzzer, one at a time, each to one of the dialogs
+// of process pid chosen at random, leaving out those allowed refuses; sample
+// runs after every message. Stops early when the process has no dialog left.
+FuzzFigures PostForeignMessages(DWORD pid, MessageFuzzer &fuzzer, int count,
+                                const std::function<bool(HWND, const ForeignMessage &)> &allowed,
+                                const std::function<void()> &sample);
 
 // Base fixture: keeps a screenshot of the phone when a test fails.
 class ScenarioTest : public ::testing::Test {
