@@ -68,6 +68,15 @@ protected:
         // Its fields are visible only once the dialog is on the screen.
         return WaitForDialog(quelset.Id(), L"Пароль");
     }
+    // The registry holds these settings.
+    static void ExpectStored(DWORD flags, const wchar_t *password) {
+        DWORD storedFlags = 0;
+        std::wstring storedPassword;
+        EXPECT_TRUE(ReadLockOption(&storedFlags));
+        EXPECT_EQ(storedFlags, flags);
+        EXPECT_TRUE(ReadPassword(&storedPassword));
+        EXPECT_EQ(storedPassword, password);
+    }
     // The agent's prompt, when it is shown over a locked application.
     HWND VisiblePrompt() {
         HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
@@ -104,12 +113,7 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
 
     // A first start without a key: "Выход" stores the defaults.
     Exit(quelset);
-    DWORD flags = 0;
-    std::wstring password;
-    EXPECT_TRUE(ReadLockOption(&flags));
-    EXPECT_EQ(flags, 15u);
-    EXPECT_TRUE(ReadPassword(&password));
-    EXPECT_EQ(password, L"4826");
+    ExpectStored(15, L"4826");
 }
 
 TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
@@ -146,13 +150,7 @@ TEST_F(QuelsetScenario, CheckingSmsAndExitMakesTheAgentLockTheInbox) {
     PressKey(VK_SPACE);
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_SETTINGS_SMS), BM_GETCHECK, 0, 0), BST_CHECKED);
     Exit(quelset);
-
-    DWORD flags = 0;
-    std::wstring password;
-    EXPECT_TRUE(ReadLockOption(&flags));
-    EXPECT_EQ(flags, 8u);
-    EXPECT_TRUE(ReadPassword(&password));
-    EXPECT_EQ(password, L"4826");
+    ExpectStored(8, L"4826");
 
     Process inbox;
     EXPECT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
@@ -389,12 +387,7 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }, 3000)) << "did not close";
     }
     EXPECT_TRUE(WaitForForeground(dialog));
-    DWORD flags = 0;
-    std::wstring password;
-    EXPECT_TRUE(ReadLockOption(&flags));
-    EXPECT_EQ(flags, 15u);
-    EXPECT_TRUE(ReadPassword(&password));
-    EXPECT_EQ(password, L"4826");
+    ExpectStored(15, L"4826");
 
     // "Выход" reaching the settings dialog while its password dialog is up
     // changes nothing; the usual road goes on from there.
@@ -418,6 +411,7 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000));
     EXPECT_TRUE(WaitForForeground(dialog));
     Exit(quelset);
+    std::wstring password;
     EXPECT_TRUE(ReadPassword(&password));
     EXPECT_EQ(password, L"4826");
 }
