@@ -7,7 +7,7 @@
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
 //    position and activation changes keep the phone's window order.
 //  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
-//    whoever asks for them.
+//    whoever asks for them, and so is a window whose activation comes too late.
 //  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
 //    does not take the highlight off the first item (Wine sends a mouse move
 //    when the menu appears under the cursor).
@@ -94,8 +94,8 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
 
 LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
     // Non-zero refuses: the window stays inactive, the focus where it was.
-    if ((code == HCBT_ACTIVATE || code == HCBT_SETFOCUS) && IsBarWindow(reinterpret_cast<HWND>(wp)))
-        return 1;
+    if (code == HCBT_ACTIVATE && RefusesActivation(reinterpret_cast<HWND>(wp))) return 1;
+    if (code == HCBT_SETFOCUS && IsBarWindow(reinterpret_cast<HWND>(wp))) return 1;
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 

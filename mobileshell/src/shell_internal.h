@@ -47,6 +47,7 @@ bool IsEditControl(HWND hwnd);
 // The phone's window order (window_order.cpp), from the thread hooks of the
 // window concerned.
 bool IsBarWindow(HWND window);
+bool RefusesActivation(HWND window);                           // HCBT_ACTIVATE
 void BeforePositionChange(HWND window, const WINDOWPOS &pos);  // WM_WINDOWPOSCHANGING
 void AfterPositionChange(HWND window);                         // WM_WINDOWPOSCHANGED
 void OnActivate(HWND window, bool active);                     // WM_ACTIVATE

@@ -1,12 +1,17 @@
 // The phone's window order, kept by the stand-in. On the device a soft-key bar
 // belongs to its owner's screen: it never takes the activation, it sits right
 // above its owner and goes down with it, and nothing covers a topmost window.
-// Wine in a virtual desktop differs in five ways, evened out here:
+// Wine in a virtual desktop differs in six ways, evened out here:
 //  - an activated window does not come to the top of the window order: it
 //    is moved there, as the device does;
 //  - it may activate a bar (the next window in z-order after the front
 //    program ends): bars are disabled windows, which it passes over, and the
 //    CBT hook refuses them the activation and the focus when a program asks;
+//  - the activation it gives a window when the one in front goes away reaches
+//    that window's program later, possibly after another program has come to
+//    the front (the lock prompt over a hidden application); taken then, it
+//    would give the window the X focus, and X's focus event the foreground:
+//    it is refused when another program's window is in front by then;
 //  - an owner sent to the bottom leaves its bar behind: the bar follows;
 //  - SetWindowPos(HWND_TOPMOST) on a window whose bar is above it moves the
 //    bar to the top but leaves the window itself unmarked: the move is made
@@ -220,6 +225,15 @@ void StartKeepingOnTop() {
 bool IsBarWindow(HWND window) {
     wchar_t cls[16];
     return window && GetClassNameW(window, cls, 16) && lstrcmpW(cls, kBarClass) == 0;
+}
+
+bool RefusesActivation(HWND window) {
+    if (IsBarWindow(window)) return true;
+    // The system's choice reaches this thread as a notification from the
+    // thread whose window went away.
+    if (!window || !(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
+    HWND front = GetForegroundWindow();
+    return front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
 }
 
 void BeforePositionChange(HWND window, const WINDOWPOS &pos) {
