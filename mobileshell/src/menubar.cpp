@@ -344,8 +344,10 @@ extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     }
     // From here on the window owns the state (freed in WM_NCDESTROY).
     SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
-    SetPropW(bar, kBarOwnerProp, pmbi->hwndParent);
     if (!(pmbi->dwFlags & SHCMBF_HIDDEN)) ShowWindow(bar, SW_SHOWNOACTIVATE);
+    // Only now can SHFindMenuBar find it: another program that hides the bar
+    // it found must not see it shown again a moment later.
+    SetPropW(bar, kBarOwnerProp, pmbi->hwndParent);
 
     // Keys reach the owner's thread; the bar's actions run on this one.
     EnsureThreadHooks(GetCurrentThreadId());

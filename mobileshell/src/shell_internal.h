@@ -44,6 +44,10 @@ void ApplyInputMode(HWND edit, LPARAM mode);
 
 bool IsEditControl(HWND hwnd);
 
+// A message box wider than the screen gets the screen's width, its text
+// wrapped (message_box.cpp).
+void FitMessageBox(HWND box);
+
 // The phone's window order (window_order.cpp), from the thread hooks of the
 // window concerned.
 bool IsBarWindow(HWND window);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform_shell.h"
 #include "scenario.h"
 #include "shell_test_ids.h"
@@ -217,6 +219,32 @@ TEST(InitDialog, FullScreenAboveTheBarAtThisScreenSize) {
         EXPECT_EQ(1, log.sizes) << "WM_SIZE also when the size stays";
         DestroyWindow(dlg);
     }
+}
+
+// A message box of a phone program (one whose thread the shell serves) stays
+// on the screen: on the narrowest one the lock's warning would run past both
+// edges with its text on one line.
+TEST(InitDialog, AMessageBoxFitsTheScreen) {
+    std::thread program([] {
+        HWND dialog = CreatePlainDialog();
+        SHINITDLGINFO info = {SHIDIM_FLAGS, dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+        SHInitDialog(&info);
+        MessageBoxW(dialog, L"Не правильный Пароль", L"Предупреждение", MB_ICONEXCLAMATION);
+        DestroyWindow(dialog);
+    });
+    HWND box = scenario::WaitForWindow(L"#32770", L"Предупреждение", 5000);
+    ASSERT_NE(nullptr, box);
+    ASSERT_TRUE(scenario::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, 5000));
+    RECT rc;
+    GetWindowRect(box, &rc);
+    EXPECT_GE(rc.left, 0);
+    EXPECT_LE(rc.right, GetSystemMetrics(SM_CXSCREEN));
+    RECT text;
+    GetWindowRect(GetDlgItem(box, 0xFFFF), &text);
+    EXPECT_GE(text.left, rc.left);
+    EXPECT_LE(text.right, rc.right) << "the text is inside the box";
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    program.join();
 }
 
 TEST(InitDialog, BadArgumentsAndDoneButton) {
