@@ -1,5 +1,5 @@
 // The one place that decides where the phone's shell services come from:
-// the device SDK's aygshell on the phone, the desktop stand-in elsewhere.
+// the device SDK's headers on the phone, the desktop stand-in elsewhere.
 #ifndef QUELLOR_PLATFORM_SHELL_H
 #define QUELLOR_PLATFORM_SHELL_H
 
@@ -8,8 +8,14 @@
 #ifdef UNDER_CE
 #include <aygshell.h>
 #include <tpcshell.h>
+#include <winuserm.h>
 #else
-#include "aygshell.h"  // mobileshell/include: desktop stand-in with the SDK's names
+// mobileshell/include: the same SDK headers stood in for on the desktop, and
+// the desktop-only rest (keybd_event with the device's meaning of its flags).
+#include "aygshell.h"
+#include "tpcshell.h"
+#include "winuserm.h"
+#include "mobileshell.h"
 #endif
 
 // Brings forward the pop-up that window owns and that was active last (its

@@ -1,6 +1,7 @@
 #include "app_frame.h"
 
 #include "aygshell.h"
+#include "mobileshell.h"
 #include "phone_ids.h"
 #include "phone_look.h"
 #include "phone_res.h"

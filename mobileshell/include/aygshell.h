@@ -1,14 +1,27 @@
-// Desktop stand-in for the Windows Mobile shell library (aygshell) and the few
-// smartphone-only additions to the core headers that the system uses.
+// Stand-in for the Windows Mobile SDK's aygshell.h: the shell library's soft-key
+// bar and full-screen dialog calls, with the SDK's names, layouts and values.
 //
-// Names, structure layouts and values are the device SDK's; the behaviour is
-// implemented on desktop Win32 by the mobileshell library so that the system's
-// code runs unchanged in the emulated phone. Only common/platform_shell.h
-// includes this file; on the device that header takes the SDK's aygshell.h.
+// The desktop build gets the behaviour from the mobileshell library; the device
+// profile check (tools/device-check) compiles the system against this file in
+// place of the SDK's. Like the SDK's it brings in winuserm.h. Each other phone
+// name lives in the stand-in of the SDK header that declares it (tpcshell.h,
+// winuserm.h); what only the desktop needs is in mobileshell.h.
 #ifndef MOBILESHELL_AYGSHELL_H
 #define MOBILESHELL_AYGSHELL_H
 
 #include <windows.h>
+#include <winuserm.h>
+
+// On the phone SHCreateMenuBar is imported from aygshell.dll. On the desktop the
+// mobileshell library is linked into the program, where an import would find
+// no DLL to come from.
+#ifndef WINSHELLAPI
+#ifdef UNDER_CE
+#define WINSHELLAPI DECLSPEC_IMPORT
+#else
+#define WINSHELLAPI
+#endif
+#endif
 
 #ifdef __cplusplus
 extern "C" {
@@ -34,7 +47,7 @@ typedef struct tagSHMENUBARINFO {
 #define SHCMBF_COLORBK       0x0008
 #define SHCMBF_HMENU         0x0010
 
-BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi);
+WINSHELLAPI BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi);
 
 // The soft-key bar created for hwnd (in any process), or 0 when it has none.
 HWND WINAPI SHFindMenuBar(HWND hwnd);
@@ -61,40 +74,7 @@ typedef struct tagSHINITDLGINFO {
 #define SHIDIF_EMPTYMENU           0x0020
 #define SHIDIF_WANTSCROLLBAR       0x0040
 
-BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
-
-// Hands a Back key that the owner received as WM_HOTKEY to the focused window:
-// in an edit field it erases the character before the caret.
-void WINAPI SHSendBackToFocusWindow(UINT uMsg, WPARAM wp, LPARAM lp);
-
-// ---- Keys -----------------------------------------------------------------
-
-#define VK_TSOFT1 VK_F1
-#define VK_TSOFT2 VK_F2
-#define VK_TBACK  VK_ESCAPE
-#define VK_TTALK  VK_F3
-#define VK_TEND   VK_F4
-
-#ifndef MOD_KEYUP
-#define MOD_KEYUP 0x1000
-#endif
-
-// On the device bit 4 of keybd_event's flags suppresses the key click. On the
-// desktop the same bit is KEYEVENTF_UNICODE, which would turn the key into a
-// character event; MobileShell_keybd_event gives the bit its device meaning.
-#ifndef KEYEVENTF_SILENT
-#define KEYEVENTF_SILENT 0x0004
-#endif
-void WINAPI MobileShell_keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra);
-#define keybd_event MobileShell_keybd_event
-
-// ---- Edit input modes -----------------------------------------------------
-
-#define EM_SETINPUTMODE 0x00DE
-#define IM_SPELL    0
-#define IM_AMBIG    1
-#define IM_NUMBERS  2
-#define IM_LAST     IM_NUMBERS
+BOOL SHInitDialog(PSHINITDLGINFO pshidi);
 
 #ifdef __cplusplus
 }

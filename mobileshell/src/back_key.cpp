@@ -4,7 +4,7 @@
 
 using namespace mobileshell;
 
-extern "C" void WINAPI SHSendBackToFocusWindow(UINT uMsg, WPARAM wp, LPARAM lp) {
+extern "C" void SHSendBackToFocusWindow(UINT uMsg, WPARAM wp, LPARAM lp) {
     (void)wp;
     if (uMsg != WM_HOTKEY || HIWORD(lp) != VK_TBACK) return;
     if (LOWORD(lp) & MOD_KEYUP) return;  // the key-down did the work

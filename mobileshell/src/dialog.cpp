@@ -3,7 +3,7 @@
 
 using namespace mobileshell;
 
-extern "C" BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi) {
+extern "C" BOOL SHInitDialog(PSHINITDLGINFO pshidi) {
     if (!pshidi || !(pshidi->dwMask & SHIDIM_FLAGS) || !IsWindow(pshidi->hDlg)) return FALSE;
     HWND dlg = pshidi->hDlg;
     DWORD pid = 0;

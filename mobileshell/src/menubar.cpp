@@ -307,7 +307,7 @@ bool DecideKey(HWND bar, UINT vk, bool keyUp, bool commit, KeyDecision *out) {
 
 using namespace mobileshell;
 
-extern "C" BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO *pmbi) {
+extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     if (!pmbi) return FALSE;
     pmbi->hwndMB = nullptr;
     if (pmbi->cbSize != sizeof(SHMENUBARINFO) && pmbi->cbSize != kDeviceMenuBarInfoSize) return FALSE;

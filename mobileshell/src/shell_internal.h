@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include "aygshell.h"
+#include "mobileshell.h"
+#include "tpcshell.h"
+#include "winuserm.h"
 #include "softkey_resource.h"
 
 namespace mobileshell {
