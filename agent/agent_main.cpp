@@ -3,6 +3,7 @@
 #include "agent_constants.h"
 #include "agent_context.h"
 #include "module_instance.h"
+#include "platform_shell.h"
 #include "prompt_dialog.h"
 #include "watcher.h"
 
@@ -46,7 +47,7 @@ int RunMessageLoop(const AgentContext &context) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI QUELLOR_ENTRY_POINT(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     g_moduleInstance = instance;
     BOOL activated = FALSE;
     if (FAILED(SingleInstanceGuard(kAgentMutexName, &activated)) || activated) return 0;

@@ -23,12 +23,6 @@ void ClearPasswordField(const AgentContext &context) {
     SetDlgItemTextW(context.prompt, IDC_PROMPT_PASSWORD, L"");
 }
 
-// A dialog procedure hands a message's result back through DWLP_MSGRESULT.
-INT_PTR SetResult(HWND dialog, LRESULT result) {
-    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
-
 BOOL OnInitDialog(HWND dialog, AgentContext &context) {
     // Known from the start, so the full-screen sizing below already lays the
     // prompt out for its first showing.
@@ -223,14 +217,14 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         OnSize(context, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_GETDLGCODE:
-        return SetResult(dialog, DLGC_WANTALLKEYS);
+        return SetDialogResult(dialog, DLGC_WANTALLKEYS);
     case WM_COMMAND:
         return OnCommand(context, LOWORD(wParam));
     case WM_HOTKEY:
         ForwardBackKey(wParam, lParam);  // Back erases in the field instead of closing
         return TRUE;
     case MSG_LOCK_ENTRY:
-        return SetResult(dialog, OnLockEntry(context, lParam));
+        return SetDialogResult(dialog, OnLockEntry(context, lParam));
     case MSG_CONTROL:
         OnControl(context, dialog, wParam, lParam);
         return TRUE;
@@ -243,7 +237,7 @@ HWND CreatePrompt(AgentContext &context) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(IDD_PROMPT), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
     if (!loaded || !g_promptSlot.Open(&context)) return nullptr;  // one prompt per process
-    auto *dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
+    auto *dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
     context.prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, nullptr, PromptProc,
                                                 reinterpret_cast<LPARAM>(&context));
     if (!context.prompt) g_promptSlot.Close();

@@ -108,11 +108,13 @@ void StopWatcher(AgentContext &context) {
 void JoinWatcher(AgentContext &context) {
     if (!context.watcherThread) return;
     // The watcher may be inside SendMessageW to a window of this thread: keep
-    // taking sent messages while waiting, or both would wait for ever.
+    // taking sent messages while waiting, or both would wait for ever. Every
+    // PeekMessageW delivers the messages sent to this thread before it looks
+    // at the queue; PM_NOREMOVE leaves what was posted to it there.
     while (MsgWaitForMultipleObjects(1, &context.watcherThread, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
         MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     }
     CloseHandle(context.watcherThread);
     context.watcherThread = nullptr;

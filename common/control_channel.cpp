@@ -30,7 +30,9 @@ void PublishAgentWindow(AgentWindowCell *cell, HWND window) {
 
 HWND AgentWindowOf(const AgentWindowCell *cell) {
     if (!cell) return nullptr;
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(cell->handle32));
+    // Another process may replace the word at any moment: read it once, as it is now.
+    const volatile LONG &handle32 = cell->handle32;
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(handle32));
 }
 
 void WithdrawAgentWindow(AgentWindowCell *cell, HWND window) {

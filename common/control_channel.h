@@ -22,9 +22,11 @@ extern const WCHAR kAgentCellName[];  // "QuellorApp"
 // Four bytes of named shared memory: the agent's prompt window as a 32-bit
 // handle, 0 while no agent has published one. Window handles fit in 32 bits
 // on 64-bit Windows too; they are truncated when stored and sign-extended
-// when read, as the system does between 32- and 64-bit processes.
+// when read, as the system does between 32- and 64-bit processes. The agent
+// writes the word only through the interlocked functions; a reader takes it
+// in one aligned 32-bit load.
 struct AgentWindowCell {
-    volatile LONG handle32;
+    LONG handle32;
 };
 
 // Creates or opens the cell and maps it for the life of the process; null on failure.

@@ -1,5 +1,6 @@
 #include "lock_settings.h"
 
+#include "platform_shell.h"
 #include "secret_wipe.h"
 
 #include <cstring>
@@ -50,7 +51,7 @@ void ReadPassword(HKEY key, WCHAR *buffer) {
 
 void LoadSettings(LockSettings &settings) {
     HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, kRegistryRead, &key) != ERROR_SUCCESS)
         return;
     settings.lockFlags = ReadLockFlags(key);
     WCHAR password[kPasswordBufferChars];
@@ -65,7 +66,7 @@ void SaveSettings(const LockSettings &settings) {
     // create, or an end between the two, would otherwise lose the password
     // and bring back the well-known default at the next start.
     HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, KEY_WRITE, nullptr,
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, kRegistryWrite, nullptr,
                         &key, nullptr) != ERROR_SUCCESS)
         return;
     DWORD flags = settings.lockFlags;

@@ -1,5 +1,7 @@
-// The one place that decides where the phone's shell services come from:
-// the device SDK's headers on the phone, the desktop stand-in elsewhere.
+// The one header that decides the platform: the device SDK's headers and the
+// device's forms of a few calls on the phone (UNDER_CE), the desktop stand-in
+// and the desktop's forms elsewhere. The system's code is otherwise the same
+// text on both.
 #ifndef QUELLOR_PLATFORM_SHELL_H
 #define QUELLOR_PLATFORM_SHELL_H
 
@@ -17,6 +19,37 @@
 #include "winuserm.h"
 #include "mobileshell.h"
 #endif
+
+// The programs' entry point, (HINSTANCE, HINSTANCE, LPWSTR, int): the device's
+// startup code calls it WinMain; the desktop build links with -municode, whose
+// startup code calls wWinMain.
+#ifdef UNDER_CE
+#define QUELLOR_ENTRY_POINT WinMain
+#else
+#define QUELLOR_ENTRY_POINT wWinMain
+#endif
+
+// The access RegOpenKeyExW and RegCreateKeyExW ask for. The device's calls
+// take no access mask: their reference says to pass 0.
+#ifdef UNDER_CE
+const REGSAM kRegistryRead = 0;
+const REGSAM kRegistryWrite = 0;
+#else
+const REGSAM kRegistryRead = KEY_READ;
+const REGSAM kRegistryWrite = KEY_WRITE;
+#endif
+
+// A dialog procedure hands a message's result back in the dialog's result
+// word and returns TRUE. The device is 32-bit and names the word and the call
+// in their LONG forms only.
+inline INT_PTR SetDialogResult(HWND dialog, LRESULT result) {
+#ifdef UNDER_CE
+    SetWindowLongW(dialog, DWL_MSGRESULT, result);
+#else
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+#endif
+    return TRUE;
+}
 
 // Brings forward the pop-up that window owns and that was active last (its
 // modal dialog, or the box that one shows): while it is up, the keys must go

@@ -46,7 +46,7 @@ INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
     if (!loaded || !slot.Open(object)) return -1;
-    auto *dialogTemplate = static_cast<LPCDLGTEMPLATEW>(LockResource(loaded));
+    auto *dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
     INT_PTR code = DialogBoxIndirectParamW(g_moduleInstance, dialogTemplate, parent, procedure,
                                            reinterpret_cast<LPARAM>(object));
     slot.Close();

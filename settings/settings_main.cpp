@@ -1,6 +1,7 @@
 // Quelset, the settings program: one copy at a time. A second start brings
 // the running copy's dialog forward and ends without showing anything.
 #include "module_instance.h"
+#include "platform_shell.h"
 #include "settings_dialog.h"
 #include "settings_resource.h"
 #include "ui_text.h"
@@ -21,7 +22,7 @@ void RaiseRunningCopy(HINSTANCE instance) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+int WINAPI QUELLOR_ENTRY_POINT(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kSingleInstanceMutex);
     if (!mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
