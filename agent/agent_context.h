@@ -1,5 +1,13 @@
 // The agent's shared state: one context per process, owned by the entry
 // point, shared by the user-interface thread and the watcher thread.
+//
+// The user-interface thread runs the entry point, the prompt and every
+// rebuild of the list; the watcher thread walks the published copy of the
+// list. They hand state over only through what each declaration below (and
+// WatchEntry's, in watch_list.h) names: the interlocked functions, the sent
+// MSG_LOCK_ENTRY (the watcher is blocked in SendMessageW while the prompt
+// handles it), UnlockEvent, and CreateThread for what exists before the
+// watcher starts. The user-interface thread never waits for the watcher.
 #ifndef QUELLOR_AGENT_CONTEXT_H
 #define QUELLOR_AGENT_CONTEXT_H
 
@@ -9,54 +17,73 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <vector>
 
 // Auto-reset; the prompt sets it when it is answered, the watcher waits on it.
+// Created before either thread runs and never closed.
 extern const HANDLE UnlockEvent;
 
 // Cleared while a rebuild changes the list; the watcher skips a cycle then.
-extern std::atomic<LONG> g_watchListReady;
+// The user-interface thread writes it around each rebuild, the watcher reads
+// it once per cycle, both only through the interlocked functions.
+extern LONG g_watchListReady;
 
 class AgentContext {
 public:
-    HWND prompt = nullptr;
-    HWND promptBar = nullptr;
+    // ---- The user-interface thread's alone -----------------------------------
+    HWND promptBar;
     LockSettings settings;
-    DWORD watcherThreadId = 0;
+    DWORD watcherThreadId;
+    HANDLE watcherThread;
+    AgentWindowCell *cell;
     WatchList watchList;
-    WatchEntry *currentEntry = nullptr;  // the entry the prompt is shown for
-    bool warningOpen;                    // user-interface thread: the wrong-password box is up
+    // Dropped entries wait here until they can be freed.
+    WatchList retiredEntries;
+    WatchEntry *currentEntry;  // the entry the prompt is shown for
+    bool warningOpen;          // the wrong-password box is up
 
-    HANDLE watcherThread = nullptr;
-    HANDLE stopEvent;                    // manual reset, set once the prompt is gone
-    AgentWindowCell *cell = nullptr;
+    // ---- Shared ---------------------------------------------------------------
+    // The prompt: written once, by its WM_INITDIALOG before that starts the
+    // watcher (CreateThread hands it over); the watcher sends to it.
+    HWND prompt;
+    // Manual reset, set once the prompt is gone: created with the context,
+    // before the watcher starts, which waits on it; closed with the context,
+    // after the watcher has ended.
+    HANDLE stopEvent;
     // The entry the watcher is handing to the prompt right now. A lock request
-    // that does not name it is not the watcher's and is refused.
-    std::atomic<WatchEntry *> pendingLock{nullptr};
+    // that does not name it is not the watcher's and is refused. The watcher
+    // announces it and withdraws it around its SendMessageW with interlocked
+    // exchanges; the prompt uses it up with an interlocked compare-exchange.
+    WatchEntry *pendingLock;
 
     AgentContext();
     // Shows again every application the list holds. The watcher must have ended.
     virtual ~AgentContext();
-    AgentContext(const AgentContext &) = delete;
-    AgentContext &operator=(const AgentContext &) = delete;
 
     // User-interface thread: hands the watcher a copy of watchList and frees
     // what earlier rebuilds retired once the watcher cannot hold it any more.
     void PublishWatchList();
-    // Dropped entries wait here until they can be freed.
-    WatchList retiredEntries;
 
     // Watcher thread: the list to walk in this cycle, held until EndWalk.
     const WatchView *BeginWalk();
-    bool IsCurrentView(const WatchView *view) const { return view_.load() == view; }
+    bool IsCurrentView(const WatchView *view) const;
     void EndWalk();
 
 private:
+    AgentContext(const AgentContext &);
+    AgentContext &operator=(const AgentContext &);
+
     void CollectRetired();
 
-    std::atomic<WatchView *> view_{nullptr};
-    std::atomic<bool> walking_{false};
+    // The published copy of watchList: the user-interface thread replaces it
+    // with an interlocked exchange, the watcher reads it with an interlocked
+    // read. A view is never changed once published.
+    WatchView *view_;
+    // 1 from BeginWalk to EndWalk (waiting behind the prompt included): the
+    // watcher writes it with interlocked exchanges, the user-interface thread
+    // reads it with an interlocked read after it has published a new view.
+    LONG walking_;
+    // Replaced views, the user-interface thread's alone until they are freed.
     std::vector<WatchView *> retiredViews_;
 };
 

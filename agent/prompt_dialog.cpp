@@ -93,7 +93,7 @@ void WarnWrongPassword(const AgentContext &context) {
 // that application again: the prompt goes away and releases the watcher.
 void LetGoOfDroppedEntry(AgentContext &context) {
     if (!context.currentEntry || WatchListHolds(context.watchList, context.currentEntry)) return;
-    context.currentEntry = nullptr;
+    context.currentEntry = NULL;
     SetEvent(UnlockEvent);
     HidePrompt(context);
     ClearPasswordField(context);
@@ -120,7 +120,7 @@ void OnDone(AgentContext &context) {
     if (WatchEntry *entry = context.currentEntry) {
         RestoreApplication(entry->window, entry->softKeyBar);
         entry->armed = 0;
-        context.currentEntry = nullptr;
+        context.currentEntry = NULL;
     }
     SetEvent(UnlockEvent);
     HidePrompt(context);
@@ -132,7 +132,7 @@ void OnDone(AgentContext &context) {
 void OnCancel(AgentContext &context) {
     if (WatchEntry *entry = context.currentEntry) {
         PostMessageW(entry->window, WM_CLOSE, 0, 0);
-        context.currentEntry = nullptr;
+        context.currentEntry = NULL;
     }
     SetEvent(UnlockEvent);
     HidePrompt(context);
@@ -161,9 +161,9 @@ BOOL OnCommand(AgentContext &context, WORD id) {
 // it is taken only when it is the entry the watcher announced (the announcement
 // is used up here) and that entry is still in the list. Only then is it read.
 LRESULT OnLockEntry(AgentContext &context, LPARAM lParam) {
-    auto *entry = reinterpret_cast<WatchEntry *>(lParam);
-    WatchEntry *announced = entry;
-    if (!entry || !context.pendingLock.compare_exchange_strong(announced, nullptr)) return FALSE;
+    WatchEntry *entry = reinterpret_cast<WatchEntry *>(lParam);
+    WatchEntry *none = NULL;
+    if (!entry || CompareExchangeShared(&context.pendingLock, none, entry) != entry) return FALSE;
     if (!WatchListHolds(context.watchList, entry)) return FALSE;
     // No answer given before this lock may release the watcher's wait for it.
     ResetEvent(UnlockEvent);
@@ -235,13 +235,15 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND CreatePrompt(AgentContext &context) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(IDD_PROMPT), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
-    if (!loaded || !g_promptSlot.Open(&context)) return nullptr;  // one prompt per process
-    auto *dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
-    context.prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, nullptr, PromptProc,
-                                                reinterpret_cast<LPARAM>(&context));
-    if (!context.prompt) g_promptSlot.Close();
-    return context.prompt;
+    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : NULL;
+    if (!loaded || !g_promptSlot.Open(&context)) return NULL;  // one prompt per process
+    LPCDLGTEMPLATE dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
+    // Its WM_INITDIALOG records the prompt in the context before it starts the
+    // watcher, which reads the handle from then on: it is not written again.
+    HWND prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, NULL, PromptProc,
+                                             reinterpret_cast<LPARAM>(&context));
+    if (!prompt) g_promptSlot.Close();
+    return prompt;
 }
 
 void ShowPrompt(AgentContext &context) {

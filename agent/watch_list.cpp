@@ -1,23 +1,26 @@
 #include "watch_list.h"
 
 #include "agent_context.h"
+#include "platform_shell.h"
 
 #include <algorithm>
 
 namespace {
 
 struct ProtectedApplication {
-    uint32_t flag;
+    DWORD flag;
     const WCHAR *className;  // null for Contacts: depends on the platform
 };
 
 // List order is the order of the bits.
 const ProtectedApplication kProtectedApplications[] = {
-    {LOCK_CONTACTS, nullptr},
+    {LOCK_CONTACTS, NULL},
     {LOCK_CALENDAR, kCalendarClass},
     {LOCK_CALL_HISTORY, kCallHistoryClass},
     {LOCK_SMS, kSmsInboxClass},
 };
+const std::size_t kProtectedApplicationCount =
+    sizeof kProtectedApplications / sizeof kProtectedApplications[0];
 
 }  // namespace
 
@@ -34,13 +37,14 @@ const WCHAR *ContactsClassName() {
 }
 
 void RebuildWatchList(AgentContext &context) {
-    g_watchListReady.store(0);
+    InterlockedExchange(&g_watchListReady, 0);
     LoadSettings(context.settings);  // a missing key keeps the values held so far
 
     WatchList oldEntries = context.watchList;
     context.watchList.clear();
-    const uint32_t flags = context.settings.lockFlags;
-    for (const ProtectedApplication &application : kProtectedApplications) {
+    const DWORD flags = context.settings.lockFlags;
+    for (std::size_t i = 0; i < kProtectedApplicationCount; ++i) {
+        const ProtectedApplication &application = kProtectedApplications[i];
         if (!(flags & application.flag)) continue;
         const WCHAR *className =
             application.className ? application.className : ContactsClassName();
@@ -48,19 +52,17 @@ void RebuildWatchList(AgentContext &context) {
     }
     ReleaseWatchEntries(oldEntries, context.retiredEntries);
     context.PublishWatchList();
-    g_watchListReady.store(1);
+    InterlockedExchange(&g_watchListReady, 1);
 }
 
 void AddWatchEntry(AgentContext &context, WatchList &oldEntries, const WCHAR *className) {
-    auto kept = std::find_if(oldEntries.begin(), oldEntries.end(), [&](const WatchEntry *entry) {
-        return SameText(entry->className.c_str(), className);
-    });
-    if (kept != oldEntries.end()) {
+    for (WatchList::iterator kept = oldEntries.begin(); kept != oldEntries.end(); ++kept) {
+        if (!SameText((*kept)->className.c_str(), className)) continue;
         context.watchList.push_back(*kept);
         oldEntries.erase(kept);
         return;
     }
-    auto *entry = new WatchEntry;
+    WatchEntry *entry = new WatchEntry;
     if (!entry->className.Assign(className)) {
         delete entry;
         return;
@@ -69,17 +71,19 @@ void AddWatchEntry(AgentContext &context, WatchList &oldEntries, const WCHAR *cl
 }
 
 void ReleaseWatchEntries(WatchList &list, WatchList &retired) {
-    for (WatchEntry *entry : list) {
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        WatchEntry *entry = list[i];
         if (!entry) continue;
-        if (entry->softKeyBar) ShowWindow(entry->softKeyBar, SW_SHOW);
-        if (entry->window) ShowWindow(entry->window, SW_SHOW);
+        // The watcher may be locking or re-arming the entry at this moment.
+        if (HWND bar = ReadShared(&entry->softKeyBar)) ShowWindow(bar, SW_SHOW);
+        if (HWND window = ReadShared(&entry->window)) ShowWindow(window, SW_SHOW);
         retired.push_back(entry);
     }
     list.clear();
 }
 
 void FreeWatchEntries(WatchList &list) {
-    for (WatchEntry *entry : list) delete entry;
+    for (std::size_t i = 0; i < list.size(); ++i) delete list[i];
     list.clear();
 }
 

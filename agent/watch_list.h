@@ -8,24 +8,43 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <cstddef>
 #include <vector>
 
+// Both threads of the agent use an entry; each field has one rule.
+// - className: set by the user-interface thread before the entry is first
+//   published (AgentContext::PublishWatchList hands it over), never changed.
+// - armed: the watcher reads it as it walks and arms the entry again (1). The
+//   user-interface thread clears it (0) only for the entry the prompt is shown
+//   for, while the watcher is blocked behind the prompt: the watcher's sent
+//   MSG_LOCK_ENTRY handed the entry over, and UnlockEvent, set after the write,
+//   hands it back.
+// - window, softKeyBar: written by the watcher alone, each with an interlocked
+//   exchange (its lock step records both, its re-arm clears window). The
+//   user-interface thread reads them plainly for the entry the prompt is shown
+//   for (the watcher is blocked then) and with an interlocked read when a
+//   rebuild drops an entry, which the watcher may be locking or re-arming at
+//   that very moment.
+// An entry is freed only once the watcher cannot hold it (AgentContext).
 struct WatchEntry {
-    WideString className;      // set at creation, never changed
-    uint8_t armed = 1;         // 1: lock when it comes to the front; 0: unlocked
-    HWND window = nullptr;     // the application window last locked, 0 while none
-    HWND softKeyBar = nullptr; // that window's soft-key bar at the last lock
+    WideString className;
+    BYTE armed;       // 1: lock when it comes to the front; 0: unlocked
+    HWND window;      // the application window last locked, 0 while none
+    HWND softKeyBar;  // that window's soft-key bar at the last lock
+
+    WatchEntry() : armed(1), window(NULL), softKeyBar(NULL) {}
 };
 
-// Owned by the user-interface thread, in the order of the LockFlags bits.
-using WatchList = std::vector<WatchEntry *>;
+// The user-interface thread's alone, in the order of the LockFlags bits; the
+// watcher never reads it.
+typedef std::vector<WatchEntry *> WatchList;
 
-// What the watcher walks: a copy of the list that is never changed, only
-// replaced by the next rebuild.
+// What the watcher walks: a copy of the list that the user-interface thread
+// fills before it publishes it and never changes afterwards, only replaces
+// with the next rebuild's.
 struct WatchView {
-    std::size_t count = 0;
-    WatchEntry *entries[kMaxWatchEntries] = {};
+    std::size_t count;
+    WatchEntry *entries[kMaxWatchEntries];
 };
 
 class AgentContext;

@@ -14,22 +14,23 @@ void HideApplication(HWND window, HWND softKeyBar) {
 // The prompt takes the request only when it names the entry the watcher has
 // announced in pendingLock and the entry is still in the list.
 bool HandToPrompt(AgentContext &context, HWND window, WatchEntry &entry) {
-    context.pendingLock.store(&entry);
+    ExchangeShared(&context.pendingLock, &entry);
     LRESULT taken = SendMessageW(context.prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(window),
                                  reinterpret_cast<LPARAM>(&entry));
-    context.pendingLock.store(nullptr);
+    ExchangeShared(&context.pendingLock, static_cast<WatchEntry *>(NULL));
     return taken != 0;
 }
 
 // Armed entry: lock its application when the foreground window is its main
 // window or one of that window's ancestors. False when the agent is stopping.
 bool LockIfInFront(AgentContext &context, WatchEntry &entry, HWND foreground) {
-    HWND window = FindWindowW(entry.className.c_str(), nullptr);
+    HWND window = FindWindowW(entry.className.c_str(), NULL);
     if (!window || !IsSameOrAncestor(foreground, window)) return true;
 
     HWND bar = SHFindMenuBar(window);
-    entry.window = window;
-    entry.softKeyBar = bar;
+    // A rebuild on the user-interface thread may be reading them right now.
+    ExchangeShared(&entry.window, window);
+    ExchangeShared(&entry.softKeyBar, bar);
     HideApplication(window, bar);
     // Refused when the prompt is gone, or a rebuild has just dropped the
     // entry: the application must not stay hidden with no prompt for it.
@@ -54,7 +55,7 @@ void RearmIfLeft(WatchEntry &entry, HWND foreground) {
     if (!entry.window) return;
     if (IsWindow(entry.window) && IsSameOrAncestor(entry.window, foreground)) return;
     entry.armed = 1;
-    entry.window = nullptr;
+    ExchangeShared(&entry.window, HWND());
 }
 
 }  // namespace
@@ -69,7 +70,7 @@ int IsSameOrAncestor(HWND a, HWND b) {
 }
 
 bool WatchOnce(AgentContext &context, HWND foreground) {
-    if (!g_watchListReady.load() || !foreground) return true;
+    if (!ReadShared(&g_watchListReady) || !foreground) return true;
     bool running = true;
     const WatchView *view = context.BeginWalk();
     // A rebuild during the walk (while we waited behind the prompt) ends it:
@@ -98,7 +99,7 @@ DWORD WINAPI WatcherMain(LPVOID parameter) {
 
 void StartWatcher(AgentContext &context) {
     context.watcherThread =
-        CreateThread(nullptr, 0, WatcherMain, &context, 0, &context.watcherThreadId);
+        CreateThread(NULL, 0, WatcherMain, &context, 0, &context.watcherThreadId);
 }
 
 void StopWatcher(AgentContext &context) {
@@ -114,10 +115,10 @@ void JoinWatcher(AgentContext &context) {
     while (MsgWaitForMultipleObjects(1, &context.watcherThread, FALSE, INFINITE, QS_SENDMESSAGE) ==
            WAIT_OBJECT_0 + 1) {
         MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+        PeekMessageW(&message, NULL, 0, 0, PM_NOREMOVE);
     }
     CloseHandle(context.watcherThread);
-    context.watcherThread = nullptr;
+    context.watcherThread = NULL;
 }
 
 void RestoreApplication(HWND window, HWND softKeyBar) {

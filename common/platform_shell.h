@@ -63,4 +63,39 @@ inline BOOL ForegroundLastActivePopup(HWND window) {
 #endif
 }
 
+// Words two threads share go through the interlocked functions, each a full
+// barrier: a write is an exchange, a read a compare-exchange that only ever
+// stores the value already there. On the device, which is 32-bit, a pointer
+// goes through the LONG functions, the only interlocked calls the system
+// imports there; the desktop build is 64-bit and takes the pointer forms.
+inline LONG ReadShared(LONG *word) {
+    return InterlockedCompareExchange(word, 0, 0);
+}
+
+template <typename T> T *ExchangeShared(T **slot, T *value) {
+#ifdef UNDER_CE
+    return reinterpret_cast<T *>(
+        InterlockedExchange(reinterpret_cast<LONG *>(slot), reinterpret_cast<LONG>(value)));
+#else
+    return static_cast<T *>(InterlockedExchangePointer(reinterpret_cast<void **>(slot), value));
+#endif
+}
+
+// Stores value only when the slot holds expected; the slot's value before.
+template <typename T> T *CompareExchangeShared(T **slot, T *value, T *expected) {
+#ifdef UNDER_CE
+    return reinterpret_cast<T *>(InterlockedCompareExchange(reinterpret_cast<LONG *>(slot),
+                                                            reinterpret_cast<LONG>(value),
+                                                            reinterpret_cast<LONG>(expected)));
+#else
+    return static_cast<T *>(
+        InterlockedCompareExchangePointer(reinterpret_cast<void **>(slot), value, expected));
+#endif
+}
+
+template <typename T> T *ReadShared(T *const *slot) {
+    T *none = NULL;
+    return CompareExchangeShared(const_cast<T **>(slot), none, none);
+}
+
 #endif

@@ -134,7 +134,7 @@ TEST_F(PromptTest, LockRequestShowsThePromptFullScreenTopmostWithFocusInTheField
     SetEvent(UnlockEvent);  // an answer from before this lock
     EXPECT_EQ(1, Lock(entry));
     EXPECT_EQ(entry, context->currentEntry);
-    EXPECT_EQ(nullptr, context->pendingLock.load());
+    EXPECT_EQ(nullptr, context->pendingLock);
     EXPECT_TRUE(PromptUp());
     EXPECT_TRUE(IsWindowVisible(context->promptBar));
     EXPECT_EQ(field, GetFocus());

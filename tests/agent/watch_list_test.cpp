@@ -66,7 +66,7 @@ TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
         g_watchListReady = 0;
         RebuildWatchList(context);
         EXPECT_EQ(c.classes, ClassesOf(context.watchList)) << c.flags;
-        EXPECT_EQ(1, g_watchListReady.load());
+        EXPECT_EQ(1, g_watchListReady);
         for (const WatchEntry *entry : context.watchList) {
             EXPECT_EQ(1, entry->armed);
             EXPECT_EQ(nullptr, entry->window);

@@ -131,7 +131,7 @@ TEST_F(WatcherTest, LocksAnArmedApplicationOnlyWhenItsWindowOrAnAncestorIsInFron
             EXPECT_TRUE(IsWindowVisible(app));
             EXPECT_EQ(0, prompt.requests);
         }
-        EXPECT_EQ(nullptr, context.pendingLock.load());
+        EXPECT_EQ(nullptr, context.pendingLock);
         DestroyTestWindows();
         FreeWatchEntries(context.watchList);
         context.PublishWatchList();
@@ -156,7 +156,7 @@ TEST_F(WatcherTest, RefusedLockRequestShowsTheApplicationAgain) {
     EXPECT_TRUE(IsWindowVisible(app));
     EXPECT_FALSE(IsIconic(app));
     EXPECT_TRUE(IsWindowVisible(bar));
-    EXPECT_EQ(nullptr, context.pendingLock.load());
+    EXPECT_EQ(nullptr, context.pendingLock);
     EXPECT_EQ(1, entry->armed);
 }
 
