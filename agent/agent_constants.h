@@ -17,9 +17,9 @@ const DWORD kPollPeriodMs = 500;
 const DWORD kBackKeyPauseMs = 100;
 
 // Single instance: the mutex, and the window a second start looks for.
-inline constexpr WCHAR kAgentMutexName[] = L"Quelwatch";
-inline constexpr WCHAR kRunningAgentClass[] = L"Dialog";
-inline constexpr WCHAR kRunningAgentTitle[] = L"Quelwatch";
+const WCHAR kAgentMutexName[] = L"Quelwatch";
+const WCHAR kRunningAgentClass[] = L"Dialog";
+const WCHAR kRunningAgentTitle[] = L"Quelwatch";
 const int kInstanceTries = 5;
 const DWORD kInstanceRetryMs = 500;
 
@@ -29,11 +29,11 @@ const int kExitNoPrompt = 1;
 const int kExitNoEvents = 2;
 
 // Main-window classes of the protected applications.
-inline constexpr WCHAR kContactsClassCe5[] = L"MSContactsUI";  // Windows CE 5.x and non-CE hosts
-inline constexpr WCHAR kContactsClassOther[] = L"Contacts";    // Windows CE 4.x and 6 on
-inline constexpr WCHAR kCalendarClass[] = L"Calendar";
-inline constexpr WCHAR kCallHistoryClass[] = L"MSClog";
-inline constexpr WCHAR kSmsInboxClass[] = L"Inbox.MainWnd";
+const WCHAR kContactsClassCe5[] = L"MSContactsUI";  // Windows CE 5.x and non-CE hosts
+const WCHAR kContactsClassOther[] = L"Contacts";    // Windows CE 4.x and 6 on
+const WCHAR kCalendarClass[] = L"Calendar";
+const WCHAR kCallHistoryClass[] = L"MSClog";
+const WCHAR kSmsInboxClass[] = L"Inbox.MainWnd";
 
 // One entry per LockFlags bit 1, 2, 4, 8.
 const std::size_t kMaxWatchEntries = 4;

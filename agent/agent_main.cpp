@@ -15,7 +15,7 @@ namespace {
 HRESULT SingleInstanceGuard(const WCHAR *name, BOOL *activated) {
     *activated = FALSE;
     for (int tries = kInstanceTries; tries > 0; --tries) {
-        HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+        HANDLE mutex = CreateMutexW(NULL, FALSE, name);
         if (!mutex) return E_FAIL;
         if (GetLastError() != ERROR_ALREADY_EXISTS) return S_OK;  // held until the process ends
         CloseHandle(mutex);
@@ -37,7 +37,7 @@ HRESULT SingleInstanceGuard(const WCHAR *name, BOOL *activated) {
 
 int RunMessageLoop(const AgentContext &context) {
     MSG message = {};
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, NULL, 0, 0) > 0) {
         if (IsDialogMessageW(context.prompt, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

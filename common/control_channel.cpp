@@ -1,17 +1,15 @@
 #include "control_channel.h"
 
-#include <cstdint>
-
 const WCHAR kAgentCellName[] = L"QuellorApp";
 
 AgentWindowCell *OpenAgentWindowCell() {
-    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+    HANDLE section = CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
                                         sizeof(AgentWindowCell), kAgentCellName);
-    if (!section) return nullptr;
+    if (!section) return NULL;
     void *view = MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0);
     if (!view) {
         CloseHandle(section);
-        return nullptr;
+        return NULL;
     }
     // Section and view stay open until the process ends: the cell lives as
     // long as any program holds it.
@@ -20,7 +18,7 @@ AgentWindowCell *OpenAgentWindowCell() {
 
 namespace {
 LONG Handle32(HWND window) {
-    return static_cast<LONG>(reinterpret_cast<intptr_t>(window));
+    return static_cast<LONG>(reinterpret_cast<LONG_PTR>(window));
 }
 }  // namespace
 
@@ -29,10 +27,10 @@ void PublishAgentWindow(AgentWindowCell *cell, HWND window) {
 }
 
 HWND AgentWindowOf(const AgentWindowCell *cell) {
-    if (!cell) return nullptr;
+    if (!cell) return NULL;
     // Another process may replace the word at any moment: read it once, as it is now.
     const volatile LONG &handle32 = cell->handle32;
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(handle32));
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle32));
 }
 
 void WithdrawAgentWindow(AgentWindowCell *cell, HWND window) {

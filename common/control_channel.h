@@ -10,11 +10,11 @@ const UINT MSG_CONTROL = WM_USER + 200;
 // A second settings program asks the first one's dialog to come forward.
 const UINT MSG_RAISE = WM_USER + 100;
 
-enum ControlCommand : WPARAM {
+enum ControlCommand {
     CMD_RUNNING = 0,  // agent → settings: "I am here"
     CMD_QUERY = 1,    // lParam = the window to answer
     CMD_RELOAD = 2,   // reload the settings and the watch list
-    CMD_STOP = 3,     // end the agent
+    CMD_STOP = 3      // end the agent
 };
 
 extern const WCHAR kAgentCellName[];  // "QuellorApp"

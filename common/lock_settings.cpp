@@ -14,11 +14,11 @@ namespace {
 const WCHAR kLockOptionValue[] = L"LockOption";
 const WCHAR kPasswordValue[] = L"Password";
 
-uint32_t ReadLockFlags(HKEY key) {
+DWORD ReadLockFlags(HKEY key) {
     // A value shorter than four bytes lands in a word that is already zero.
-    uint32_t flags = 0;
+    DWORD flags = 0;
     DWORD size = sizeof flags;
-    if (RegQueryValueExW(key, kLockOptionValue, nullptr, nullptr,
+    if (RegQueryValueExW(key, kLockOptionValue, NULL, NULL,
                          reinterpret_cast<BYTE *>(&flags), &size) != ERROR_SUCCESS)
         return kMissingLockOptionFlags;
     return flags;
@@ -34,7 +34,7 @@ void ReadPassword(HKEY key, WCHAR *buffer) {
     wmemset(buffer, 0, kPasswordBufferChars);
     DWORD size = kPasswordBufferChars * sizeof(WCHAR);
     // Fails for a missing value and for one longer than the buffer.
-    const bool read = RegQueryValueExW(key, kPasswordValue, nullptr, nullptr,
+    const bool read = RegQueryValueExW(key, kPasswordValue, NULL, NULL,
                                        reinterpret_cast<BYTE *>(buffer), &size) == ERROR_SUCCESS;
     const DWORD chars = read ? size / sizeof(WCHAR) : 0;
     DWORD length = 0;
@@ -66,8 +66,8 @@ void SaveSettings(const LockSettings &settings) {
     // create, or an end between the two, would otherwise lose the password
     // and bring back the well-known default at the next start.
     HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0, kRegistryWrite, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, NULL, 0, kRegistryWrite, NULL,
+                        &key, NULL) != ERROR_SUCCESS)
         return;
     DWORD flags = settings.lockFlags;
     RegSetValueExW(key, kLockOptionValue, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&flags),

@@ -17,7 +17,7 @@ HWND CreateSoftKeyBar(HWND dialog, UINT barId) {
     info.hInstRes = g_moduleInstance;
     info.nBmpId = 0;
     info.cBmpImages = 0;
-    if (!SHCreateMenuBar(&info)) return nullptr;
+    if (!SHCreateMenuBar(&info)) return NULL;
     // Back must not cancel the dialog: the bar reports it as WM_HOTKEY.
     SendMessageW(info.hwndMB, SHCMBM_OVERRIDEKEY, VK_TBACK,
                  MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
@@ -27,7 +27,7 @@ HWND CreateSoftKeyBar(HWND dialog, UINT barId) {
 BOOL AttachSoftKeys(SoftKeyDialog &object, HWND dialog, UINT barId) {
     object.dialog = dialog;
     object.menuBar = CreateSoftKeyBar(dialog, barId);
-    return object.menuBar != nullptr;
+    return object.menuBar != NULL;
 }
 
 void MakeFullScreen(HWND dialog) {
@@ -44,9 +44,9 @@ void ForwardBackKey(WPARAM wParam, LPARAM lParam) {
 
 INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : nullptr;
+    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : NULL;
     if (!loaded || !slot.Open(object)) return -1;
-    auto *dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
+    LPCDLGTEMPLATE dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
     INT_PTR code = DialogBoxIndirectParamW(g_moduleInstance, dialogTemplate, parent, procedure,
                                            reinterpret_cast<LPARAM>(object));
     slot.Close();

@@ -11,12 +11,13 @@
 // Base of the modal dialogs that end through their soft keys.
 class SoftKeyDialog {
 public:
-    HWND menuBar = nullptr;
-    HWND dialog = nullptr;
+    HWND menuBar;
+    HWND dialog;
 
+    SoftKeyDialog() : menuBar(NULL), dialog(NULL) {}
     // Destroys the bar first, then ends the modal dialog with code.
     virtual void EndWithCode(HWND dialogWindow, INT_PTR code);
-    virtual ~SoftKeyDialog() = default;
+    virtual ~SoftKeyDialog() {}
 };
 
 // Creates soft-key bar barId for dialog and overrides its Back key;

@@ -2,6 +2,7 @@
 
 #include "secret_wipe.h"
 
+#include <climits>
 #include <cwchar>
 #include <new>
 
@@ -11,13 +12,13 @@ bool WideString::Assign(const WCHAR *source) {
         return true;
     }
     size_t count = wcslen(source);
-    if (count > INT32_MAX - 1) return false;
+    if (count > INT_MAX - 1) return false;
     WCHAR *copy = new (std::nothrow) WCHAR[count + 1];
     if (!copy) return false;
     wmemcpy(copy, source, count + 1);
     Release();
     text = copy;
-    length = static_cast<int32_t>(count);
+    length = static_cast<INT>(count);
     return true;
 }
 
@@ -25,7 +26,7 @@ void WideString::Release() {
     // Every password lives in one of these: none stays behind in freed memory.
     if (text) WipeSecret(text, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
     delete[] text;
-    text = nullptr;
+    text = NULL;
     length = 0;
 }
 

@@ -4,16 +4,12 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 struct WideString {
-    WCHAR *text = nullptr;  // length + 1 WCHARs, NUL-terminated; null when unset
-    int32_t length = 0;     // WCHARs before the terminator
+    WCHAR *text;  // length + 1 WCHARs, NUL-terminated; null when unset
+    INT length;   // WCHARs before the terminator
 
-    WideString() = default;
+    WideString() : text(NULL), length(0) {}
     ~WideString() { Release(); }
-    WideString(const WideString &) = delete;
-    WideString &operator=(const WideString &) = delete;
 
     // Copies source up to its NUL; a null source leaves the string unset and an
     // empty one gives a buffer holding only the terminator. When memory runs out
@@ -25,6 +21,11 @@ struct WideString {
 
     // The text, or "" when unset.
     const WCHAR *c_str() const { return text ? text : L""; }
+
+private:
+    // Not copied: two owners would free and wipe one buffer twice.
+    WideString(const WideString &);
+    WideString &operator=(const WideString &);
 };
 
 // Whole-string, case-sensitive comparison, UTF-16 unit by unit.

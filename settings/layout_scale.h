@@ -4,21 +4,21 @@
 #ifndef QUELSET_LAYOUT_SCALE_H
 #define QUELSET_LAYOUT_SCALE_H
 
-#include <cstdint>
+#include <windows.h>
 
-extern int32_t LayoutScale;
+extern INT LayoutScale;
 // The horizontal logical dpi read while computing LayoutScale; 0 until then.
-extern int32_t g_layoutScaleDpiX;
+extern INT g_layoutScaleDpiX;
 
 // The scale for a screen screenHeight pixels high at dpiY vertical dpi: the
 // height less 40 pixels at 96 dpi, times 8/15.
-int32_t ScaleForScreen(int32_t screenHeight, int32_t dpiY);
+INT ScaleForScreen(INT screenHeight, INT dpiY);
 
 // Reads the screen once per process and fills LayoutScale; later calls change nothing.
 void ComputeLayoutScale();
 
 // A length designed at 100 % drawn at LayoutScale, rounded to the nearest pixel.
-inline int32_t Scaled(int32_t length, int32_t scale) {
+inline INT Scaled(INT length, INT scale) {
     return (length * scale + 48) / 96;
 }
 

@@ -8,19 +8,18 @@
 
 #include <cwchar>
 
-PasswordLayout LayoutPassword(int32_t w, int32_t h, int32_t s, int32_t editHeight,
-                              bool hasCurrent) {
-    const int32_t label = Scaled(15, s);    // one line of label text
-    const int32_t editRoom = Scaled(25, s);  // room reserved for one edit
-    const int32_t groups = hasCurrent ? 3 : 2;
-    const int32_t block = groups * (label + editRoom) + (groups == 3 ? 10 : 6);
+PasswordLayout LayoutPassword(INT w, INT h, INT s, INT editHeight, bool hasCurrent) {
+    const INT label = Scaled(15, s);     // one line of label text
+    const INT editRoom = Scaled(25, s);  // room reserved for one edit
+    const INT groups = hasCurrent ? 3 : 2;
+    const INT block = groups * (label + editRoom) + (groups == 3 ? 10 : 6);
 
     PasswordLayout layout = {};
     layout.x = 20;
     layout.width = w - 40;
     layout.firstRow = hasCurrent ? ROW_OLD_LABEL : ROW_NEW_LABEL;
-    int32_t y = h < block ? 0 : (h - block) / 2;
-    for (int32_t row = layout.firstRow; row < PASSWORD_ROWS; row += 2) {
+    INT y = h < block ? 0 : (h - block) / 2;
+    for (INT row = layout.firstRow; row < PASSWORD_ROWS; row += 2) {
         layout.y[row] = y;
         layout.height[row] = label;
         y += label + 2;
@@ -46,8 +45,11 @@ DialogSlot g_passwordSlot;
 // Up to kPasswordFieldChars characters of an edit, always terminated; wiped
 // when it goes.
 struct FieldText {
-    WCHAR text[kPasswordFieldChars + 1] = {};
-    explicit FieldText(HWND edit) { GetWindowTextW(edit, text, kPasswordFieldChars + 1); }
+    WCHAR text[kPasswordFieldChars + 1];
+    explicit FieldText(HWND edit) {
+        ZeroMemory(text, sizeof text);
+        GetWindowTextW(edit, text, kPasswordFieldChars + 1);
+    }
     ~FieldText() { WipeSecret(text, sizeof text); }
 };
 
@@ -59,9 +61,11 @@ BOOL PasswordDialog::OnInitDialog(HWND window) {
     newEdit = GetDlgItem(window, IDC_PASSWORD_NEW);
     repeatEdit = GetDlgItem(window, IDC_PASSWORD_REPEAT);
     HWND edits[] = {oldEdit, newEdit, repeatEdit};
-    for (HWND edit : edits) SendMessageW(edit, EM_LIMITTEXT, kPasswordFieldChars, 0);
+    const int editCount = sizeof edits / sizeof edits[0];
+    for (int i = 0; i < editCount; ++i)
+        SendMessageW(edits[i], EM_LIMITTEXT, kPasswordFieldChars, 0);
     // The keypad types digits, not letters.
-    for (HWND edit : edits) SendMessageW(edit, EM_SETINPUTMODE, 0, IM_NUMBERS);
+    for (int i = 0; i < editCount; ++i) SendMessageW(edits[i], EM_SETINPUTMODE, 0, IM_NUMBERS);
     oldLabel = GetDlgItem(window, IDC_PASSWORD_OLD_LABEL);
     newLabel = GetDlgItem(window, IDC_PASSWORD_NEW_LABEL);
     repeatLabel = GetDlgItem(window, IDC_PASSWORD_REPEAT_LABEL);
@@ -76,14 +80,14 @@ BOOL PasswordDialog::OnInitDialog(HWND window) {
     return TRUE;
 }
 
-BOOL PasswordDialog::OnSize(int32_t width, int32_t height) {
+BOOL PasswordDialog::OnSize(INT width, INT height) {
     RECT rect = {};
     // The hidden current-password edit still has the height every edit gets.
     GetWindowRect(oldEdit, &rect);
     PasswordLayout layout = LayoutPassword(width, height, LayoutScale, rect.bottom - rect.top,
                                            passwordBuffer[0] != L'\0');
     HWND controls[PASSWORD_ROWS] = {oldLabel, oldEdit, newLabel, newEdit, repeatLabel, repeatEdit};
-    for (int32_t row = layout.firstRow; row < PASSWORD_ROWS; ++row)
+    for (INT row = layout.firstRow; row < PASSWORD_ROWS; ++row)
         MoveWindow(controls[row], layout.x, layout.y[row], layout.width, layout.height[row], TRUE);
     return TRUE;
 }

@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 // The three groups of the dialog, top to bottom: label then edit.
 enum PasswordRow {
     ROW_OLD_LABEL,
@@ -25,23 +23,22 @@ enum PasswordRow {
 // Where the controls go: all at x, width wide; rows from firstRow on are
 // placed (the current-password group stays where it is when none is asked for).
 struct PasswordLayout {
-    int32_t x;
-    int32_t width;
-    int32_t firstRow;
-    int32_t y[PASSWORD_ROWS];
-    int32_t height[PASSWORD_ROWS];
+    INT x;
+    INT width;
+    INT firstRow;
+    INT y[PASSWORD_ROWS];
+    INT height[PASSWORD_ROWS];
 };
 
 // The block of groups centred vertically in a w x h client area at scale s;
 // every edit keeps editHeight. A client lower than the block gets the block
 // at its top rather than a negative offset.
-PasswordLayout LayoutPassword(int32_t w, int32_t h, int32_t s, int32_t editHeight,
-                              bool hasCurrent);
+PasswordLayout LayoutPassword(INT w, INT h, INT s, INT editHeight, bool hasCurrent);
 
 enum PasswordVerdict {
     PASSWORD_ACCEPTED,
     PASSWORD_WRONG_CURRENT,  // checked first: wins over a mismatch
-    PASSWORD_MISMATCH,
+    PASSWORD_MISMATCH
 };
 
 // Judges what was typed. current is the stored password; an empty one is not
@@ -60,19 +57,27 @@ class PasswordDialog : public SoftKeyDialog {
 public:
     // buffer: kPasswordBufferChars WCHARs holding the current password; it
     // receives the new one only when the dialog ends with PASSWORD_CHANGED.
-    explicit PasswordDialog(WCHAR *buffer) : passwordBuffer(buffer), boxOpen(false) {}
+    explicit PasswordDialog(WCHAR *buffer)
+        : passwordBuffer(buffer),
+          oldEdit(NULL),
+          newEdit(NULL),
+          repeatEdit(NULL),
+          oldLabel(NULL),
+          newLabel(NULL),
+          repeatLabel(NULL),
+          boxOpen(false) {}
 
     WCHAR *passwordBuffer;
-    HWND oldEdit = nullptr;
-    HWND newEdit = nullptr;
-    HWND repeatEdit = nullptr;
-    HWND oldLabel = nullptr;
-    HWND newLabel = nullptr;
-    HWND repeatLabel = nullptr;
+    HWND oldEdit;
+    HWND newEdit;
+    HWND repeatEdit;
+    HWND oldLabel;
+    HWND newLabel;
+    HWND repeatLabel;
     bool boxOpen;  // one of its "Неправильно" boxes is up
 
     BOOL OnInitDialog(HWND window);
-    BOOL OnSize(int32_t width, int32_t height);
+    BOOL OnSize(INT width, INT height);
     BOOL OnCommand(WORD id);
 
 private:

@@ -12,7 +12,7 @@
 
 #include <cwchar>
 
-const LockBox kLockBoxes[4] = {
+const LockBox kLockBoxes[kLockBoxCount] = {
     {IDC_SETTINGS_CONTACTS, LOCK_CONTACTS},
     {IDC_SETTINGS_CALENDAR, LOCK_CALENDAR},
     {IDC_SETTINGS_CALL_HISTORY, LOCK_CALL_HISTORY},
@@ -23,7 +23,13 @@ namespace {
 DialogSlot g_settingsSlot;
 }  // namespace
 
-SettingsDialog::SettingsDialog() : settings(new LockSettings), modalOpen(false) {
+SettingsDialog::SettingsDialog()
+    : dialog(NULL),
+      menuBar(NULL),
+      settings(new LockSettings),
+      agentCell(NULL),
+      agentRunning(false),
+      modalOpen(false) {
     LoadSettings(*settings);
     ComputeLayoutScale();
 }
@@ -50,7 +56,8 @@ BOOL SettingsDialog::OnInitDialog(HWND window) {
         title[0] = L'\0';
     SetWindowTextW(window, title);
     MakeFullScreen(window);
-    for (const LockBox &box : kLockBoxes) {
+    for (int i = 0; i < kLockBoxCount; ++i) {
+        const LockBox &box = kLockBoxes[i];
         WPARAM state = (settings->lockFlags & box.flag) ? BST_CHECKED : BST_UNCHECKED;
         SendDlgItemMessageW(window, box.id, BM_SETCHECK, state, 0);
     }
@@ -65,7 +72,8 @@ BOOL SettingsDialog::OnInitDialog(HWND window) {
 }
 
 void SettingsDialog::Exit(HWND window) {
-    for (const LockBox &box : kLockBoxes) {
+    for (int i = 0; i < kLockBoxCount; ++i) {
+        const LockBox &box = kLockBoxes[i];
         bool checked = SendDlgItemMessageW(window, box.id, BM_GETCHECK, 0, 0) != 0;
         settings->lockFlags = WithBox(settings->lockFlags, box, checked);
     }
@@ -184,5 +192,5 @@ INT_PTR CALLBACK SettingsDialogProc(HWND window, UINT message, WPARAM wParam, LP
 
 void RunSettingsDialog(SettingsDialog &object) {
     // The run ends on the quit message "Выход" posts; there is no end code.
-    RunModal(IDD_SETTINGS, nullptr, SettingsDialogProc, g_settingsSlot, &object);
+    RunModal(IDD_SETTINGS, NULL, SettingsDialogProc, g_settingsSlot, &object);
 }

@@ -10,17 +10,16 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 // Which lock flag each check box stands for, in the order boxes are set and read.
 struct LockBox {
     int id;
-    uint32_t flag;
+    DWORD flag;
 };
-extern const LockBox kLockBoxes[4];
+const int kLockBoxCount = 4;
+extern const LockBox kLockBoxes[kLockBoxCount];
 
 // flags with box's flag set when checked and cleared otherwise; other bits stay.
-inline uint32_t WithBox(uint32_t flags, const LockBox &box, bool checked) {
+inline DWORD WithBox(DWORD flags, const LockBox &box, bool checked) {
     return checked ? (flags | box.flag) : (flags & ~box.flag);
 }
 
@@ -29,14 +28,12 @@ public:
     // Loads the settings and computes the layout scale.
     SettingsDialog();
     virtual ~SettingsDialog();
-    SettingsDialog(const SettingsDialog &) = delete;
-    SettingsDialog &operator=(const SettingsDialog &) = delete;
 
-    HWND dialog = nullptr;   // set once the agent cell is open
-    HWND menuBar = nullptr;
+    HWND dialog;  // set once the agent cell is open
+    HWND menuBar;
     LockSettings *settings;
-    AgentWindowCell *agentCell = nullptr;  // null when the cell could not be opened
-    bool agentRunning = false;
+    AgentWindowCell *agentCell;  // null when the cell could not be opened
+    bool agentRunning;
     bool modalOpen;  // its change-password or About dialog is up
 
     // Each handler gets the dialog window from the procedure: without the
@@ -48,6 +45,9 @@ public:
     BOOL OnAgentAnswer(HWND window);
 
 private:
+    SettingsDialog(const SettingsDialog &);
+    SettingsDialog &operator=(const SettingsDialog &);
+
     // The agent's window from the cell, read afresh; 0 when there is none.
     HWND Agent() const;
     void ShowStatus(HWND window, UINT textId);

@@ -17,13 +17,13 @@ const WCHAR kSingleInstanceMutex[] = L"QUELSET_EXE_MUTEX";
 void RaiseRunningCopy(HINSTANCE instance) {
     WCHAR title[kResStringChars];
     if (LoadStringW(instance, IDS_SETTINGS_TITLE, title, kResStringChars) <= 0) return;
-    if (HWND running = FindWindowW(nullptr, title)) PostMessageW(running, MSG_RAISE, 0, 0);
+    if (HWND running = FindWindowW(NULL, title)) PostMessageW(running, MSG_RAISE, 0, 0);
 }
 
 }  // namespace
 
 int WINAPI QUELLOR_ENTRY_POINT(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, kSingleInstanceMutex);
+    HANDLE mutex = CreateMutexW(NULL, FALSE, kSingleInstanceMutex);
     if (!mutex) return 0;
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         RaiseRunningCopy(instance);
