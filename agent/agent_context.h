@@ -4,7 +4,7 @@
 // The user-interface thread runs the entry point, the prompt and every
 // rebuild of the list; the watcher thread walks the published copy of the
 // list. They hand state over only through what each declaration below (and
-// WatchEntry's, in watch_list.h) names: the interlocked functions, the sent
+// those in watch_list.h) names: the interlocked functions, the sent
 // MSG_LOCK_ENTRY (the watcher is blocked in SendMessageW while the prompt
 // handles it), UnlockEvent, and CreateThread for what exists before the
 // watcher starts. The user-interface thread never waits for the watcher.
@@ -17,16 +17,9 @@
 
 #include <windows.h>
 
-#include <vector>
-
 // Auto-reset; the prompt sets it when it is answered, the watcher waits on it.
 // Created before either thread runs and never closed.
 extern const HANDLE UnlockEvent;
-
-// Cleared while a rebuild changes the list; the watcher skips a cycle then.
-// The user-interface thread writes it around each rebuild, the watcher reads
-// it once per cycle, both only through the interlocked functions.
-extern LONG g_watchListReady;
 
 class AgentContext {
 public:
@@ -36,9 +29,6 @@ public:
     DWORD watcherThreadId;
     HANDLE watcherThread;
     AgentWindowCell *cell;
-    WatchList watchList;
-    // Dropped entries wait here until they can be freed.
-    WatchList retiredEntries;
     WatchEntry *currentEntry;  // the entry the prompt is shown for
     bool warningOpen;          // the wrong-password box is up
 
@@ -55,36 +45,16 @@ public:
     // announces it and withdraws it around its SendMessageW with interlocked
     // exchanges; the prompt uses it up with an interlocked compare-exchange.
     WatchEntry *pendingLock;
+    // The list and its published copy; watch_list.h says who touches what.
+    WatchListState watch;
 
     AgentContext();
-    // Shows again every application the list holds. The watcher must have ended.
+    // The watcher must have ended; the list then shows its applications again.
     virtual ~AgentContext();
-
-    // User-interface thread: hands the watcher a copy of watchList and frees
-    // what earlier rebuilds retired once the watcher cannot hold it any more.
-    void PublishWatchList();
-
-    // Watcher thread: the list to walk in this cycle, held until EndWalk.
-    const WatchView *BeginWalk();
-    bool IsCurrentView(const WatchView *view) const;
-    void EndWalk();
 
 private:
     AgentContext(const AgentContext &);
     AgentContext &operator=(const AgentContext &);
-
-    void CollectRetired();
-
-    // The published copy of watchList: the user-interface thread replaces it
-    // with an interlocked exchange, the watcher reads it with an interlocked
-    // read. A view is never changed once published.
-    WatchView *view_;
-    // 1 from BeginWalk to EndWalk (waiting behind the prompt included): the
-    // watcher writes it with interlocked exchanges, the user-interface thread
-    // reads it with an interlocked read after it has published a new view.
-    LONG walking_;
-    // Replaced views, the user-interface thread's alone until they are freed.
-    std::vector<WatchView *> retiredViews_;
 };
 
 #endif

@@ -33,7 +33,7 @@ BOOL OnInitDialog(HWND dialog, AgentContext &context) {
     context.cell = OpenAgentWindowCell();
     if (!context.cell) return FALSE;  // no settings program can reach us; lock nothing
     PublishAgentWindow(context.cell, dialog);
-    RebuildWatchList(context);
+    RebuildWatchList(context.settings, context.watch);
     // The keypad types digits into the field.
     SendDlgItemMessageW(dialog, IDC_PROMPT_PASSWORD, EM_SETINPUTMODE, 0, IM_NUMBERS);
     // FALSE: no default focus. Focusing a field of the hidden prompt would
@@ -81,18 +81,10 @@ void OnSize(const AgentContext &context, int width, int height) {
     ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_CANCEL), SW_HIDE);
 }
 
-void WarnWrongPassword(const AgentContext &context) {
-    WCHAR text[kResStringChars];
-    WCHAR caption[kResStringChars];
-    LoadResString(text, IDS_PROMPT_WRONG_PASSWORD);
-    LoadResString(caption, IDS_PROMPT_WARNING);
-    MessageBoxW(context.prompt, text, caption, MB_ICONEXCLAMATION);
-}
-
 // A rebuild that drops the entry the prompt is shown for has already shown
 // that application again: the prompt goes away and releases the watcher.
 void LetGoOfDroppedEntry(AgentContext &context) {
-    if (!context.currentEntry || WatchListHolds(context.watchList, context.currentEntry)) return;
+    if (!context.currentEntry || WatchListHolds(context.watch.list, context.currentEntry)) return;
     context.currentEntry = NULL;
     SetEvent(UnlockEvent);
     HidePrompt(context);
@@ -110,7 +102,8 @@ void OnDone(AgentContext &context) {
     if (!match && context.currentEntry) {
         {
             ModalScope warning(context.warningOpen);
-            WarnWrongPassword(context);
+            ShowMessageBox(context.prompt, IDS_PROMPT_WRONG_PASSWORD, IDS_PROMPT_WARNING,
+                           MB_ICONEXCLAMATION);
         }
         ClearPasswordField(context);
         // A reload while the box was up may have dropped the entry.
@@ -164,7 +157,7 @@ LRESULT OnLockEntry(AgentContext &context, LPARAM lParam) {
     WatchEntry *entry = reinterpret_cast<WatchEntry *>(lParam);
     WatchEntry *none = NULL;
     if (!entry || CompareExchangeShared(&context.pendingLock, none, entry) != entry) return FALSE;
-    if (!WatchListHolds(context.watchList, entry)) return FALSE;
+    if (!WatchListHolds(context.watch.list, entry)) return FALSE;
     // No answer given before this lock may release the watcher's wait for it.
     ResetEvent(UnlockEvent);
     context.currentEntry = entry;
@@ -176,7 +169,7 @@ LRESULT OnLockEntry(AgentContext &context, LPARAM lParam) {
 // the prompt would hide the box and leave it holding the prompt disabled);
 // the watcher stays behind it until then, so no other lock comes meanwhile.
 void OnReload(AgentContext &context) {
-    RebuildWatchList(context);
+    RebuildWatchList(context.settings, context.watch);
     if (!context.warningOpen) LetGoOfDroppedEntry(context);
 }
 
@@ -234,10 +227,8 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 HWND CreatePrompt(AgentContext &context) {
-    HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(IDD_PROMPT), RT_DIALOG);
-    HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : NULL;
-    if (!loaded || !g_promptSlot.Open(&context)) return NULL;  // one prompt per process
-    LPCDLGTEMPLATE dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
+    LPCDLGTEMPLATE dialogTemplate = LoadDialogTemplate(IDD_PROMPT);
+    if (!dialogTemplate || !g_promptSlot.Open(&context)) return NULL;  // one prompt per process
     // Its WM_INITDIALOG records the prompt in the context before it starts the
     // watcher, which reads the handle from then on: it is not written again.
     HWND prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, NULL, PromptProc,

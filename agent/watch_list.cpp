@@ -1,6 +1,5 @@
 #include "watch_list.h"
 
-#include "agent_context.h"
 #include "platform_shell.h"
 
 #include <algorithm>
@@ -24,6 +23,8 @@ const std::size_t kProtectedApplicationCount =
 
 }  // namespace
 
+LONG g_watchListReady = 1;
+
 int ContactsPlatformCheck(const OSVERSIONINFOW &version) {
     if (version.dwPlatformId != kPlatformWindowsCe) return -1;
     return version.dwMajorVersion == 5 ? 1 : 0;
@@ -36,29 +37,29 @@ const WCHAR *ContactsClassName() {
     return ContactsPlatformCheck(version) ? kContactsClassCe5 : kContactsClassOther;
 }
 
-void RebuildWatchList(AgentContext &context) {
+void RebuildWatchList(LockSettings &settings, WatchListState &watch) {
     InterlockedExchange(&g_watchListReady, 0);
-    LoadSettings(context.settings);  // a missing key keeps the values held so far
+    LoadSettings(settings);  // a missing key keeps the values held so far
 
-    WatchList oldEntries = context.watchList;
-    context.watchList.clear();
-    const DWORD flags = context.settings.lockFlags;
+    WatchList oldEntries = watch.list;
+    watch.list.clear();
+    const DWORD flags = settings.lockFlags;
     for (std::size_t i = 0; i < kProtectedApplicationCount; ++i) {
         const ProtectedApplication &application = kProtectedApplications[i];
         if (!(flags & application.flag)) continue;
         const WCHAR *className =
             application.className ? application.className : ContactsClassName();
-        AddWatchEntry(context, oldEntries, className);
+        AddWatchEntry(watch.list, oldEntries, className);
     }
-    ReleaseWatchEntries(oldEntries, context.retiredEntries);
-    context.PublishWatchList();
+    ReleaseWatchEntries(oldEntries, watch.retired);
+    watch.Publish();
     InterlockedExchange(&g_watchListReady, 1);
 }
 
-void AddWatchEntry(AgentContext &context, WatchList &oldEntries, const WCHAR *className) {
+void AddWatchEntry(WatchList &list, WatchList &oldEntries, const WCHAR *className) {
     for (WatchList::iterator kept = oldEntries.begin(); kept != oldEntries.end(); ++kept) {
         if (!SameText((*kept)->className.c_str(), className)) continue;
-        context.watchList.push_back(*kept);
+        list.push_back(*kept);
         oldEntries.erase(kept);
         return;
     }
@@ -67,7 +68,7 @@ void AddWatchEntry(AgentContext &context, WatchList &oldEntries, const WCHAR *cl
         delete entry;
         return;
     }
-    context.watchList.push_back(entry);
+    list.push_back(entry);
 }
 
 void ReleaseWatchEntries(WatchList &list, WatchList &retired) {
@@ -89,4 +90,48 @@ void FreeWatchEntries(WatchList &list) {
 
 bool WatchListHolds(const WatchList &list, const WatchEntry *entry) {
     return entry && std::find(list.begin(), list.end(), entry) != list.end();
+}
+
+WatchListState::WatchListState() : view_(NULL), walking_(0) {}
+
+WatchListState::~WatchListState() {
+    ReleaseWatchEntries(list, retired);
+    FreeWatchEntries(retired);
+    delete view_;
+    for (std::size_t i = 0; i < retiredViews_.size(); ++i) delete retiredViews_[i];
+}
+
+void WatchListState::Publish() {
+    WatchView *view = new WatchView();
+    view->count = list.size() < kMaxWatchEntries ? list.size() : kMaxWatchEntries;
+    for (std::size_t i = 0; i < view->count; ++i) view->entries[i] = list[i];
+    if (WatchView *old = ExchangeShared(&view_, view)) retiredViews_.push_back(old);
+    CollectRetired();
+}
+
+// The new view is published before walking_ is read, and the watcher sets
+// walking_ before it reads the view; each step is a full barrier. If the
+// watcher is not walking now, its next walk starts after this point and can
+// only pick up the new view, which holds no retired entry: everything retired
+// can go. If it is walking (or waiting behind the prompt) it may hold any of
+// them, and they stay until a later rebuild, or the end of the agent, finds
+// it idle. The user-interface thread never waits for the watcher.
+void WatchListState::CollectRetired() {
+    if (ReadShared(&walking_)) return;
+    FreeWatchEntries(retired);
+    for (std::size_t i = 0; i < retiredViews_.size(); ++i) delete retiredViews_[i];
+    retiredViews_.clear();
+}
+
+const WatchView *WatchListState::BeginWalk() {
+    InterlockedExchange(&walking_, 1);
+    return ReadShared(&view_);
+}
+
+bool WatchListState::IsCurrentView(const WatchView *view) const {
+    return ReadShared(&view_) == view;
+}
+
+void WatchListState::EndWalk() {
+    InterlockedExchange(&walking_, 0);
 }

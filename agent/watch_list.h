@@ -4,6 +4,7 @@
 #define QUELLOR_WATCH_LIST_H
 
 #include "agent_constants.h"
+#include "lock_settings.h"
 #include "wide_string.h"
 
 #include <windows.h>
@@ -13,7 +14,7 @@
 
 // Both threads of the agent use an entry; each field has one rule.
 // - className: set by the user-interface thread before the entry is first
-//   published (AgentContext::PublishWatchList hands it over), never changed.
+//   published (WatchListState::Publish hands it over), never changed.
 // - armed: the watcher reads it as it walks and arms the entry again (1). The
 //   user-interface thread clears it (0) only for the entry the prompt is shown
 //   for, while the watcher is blocked behind the prompt: the watcher's sent
@@ -25,7 +26,7 @@
 //   for (the watcher is blocked then) and with an interlocked read when a
 //   rebuild drops an entry, which the watcher may be locking or re-arming at
 //   that very moment.
-// An entry is freed only once the watcher cannot hold it (AgentContext).
+// An entry is freed only once the watcher cannot hold it (WatchListState).
 struct WatchEntry {
     WideString className;
     BYTE armed;       // 1: lock when it comes to the front; 0: unlocked
@@ -47,20 +48,62 @@ struct WatchView {
     WatchEntry *entries[kMaxWatchEntries];
 };
 
-class AgentContext;
+// Cleared while a rebuild changes the list; the watcher skips a cycle then.
+// The user-interface thread writes it around each rebuild, the watcher reads
+// it once per cycle, both only through the interlocked functions.
+extern LONG g_watchListReady;
+
+// The one owner of the list, its published copy and what waits to be freed.
+class WatchListState {
+public:
+    // ---- The user-interface thread's alone -----------------------------------
+    WatchList list;
+    // Dropped entries wait here until they can be freed.
+    WatchList retired;
+
+    WatchListState();
+    // Shows again every application the list holds. The watcher must have ended.
+    ~WatchListState();
+
+    // User-interface thread: hands the watcher a copy of list and frees what
+    // earlier rebuilds retired once the watcher cannot hold it any more.
+    void Publish();
+
+    // Watcher thread: the list to walk in this cycle, held until EndWalk.
+    const WatchView *BeginWalk();
+    bool IsCurrentView(const WatchView *view) const;
+    void EndWalk();
+
+private:
+    WatchListState(const WatchListState &);
+    WatchListState &operator=(const WatchListState &);
+
+    void CollectRetired();
+
+    // The published copy of list: the user-interface thread replaces it with
+    // an interlocked exchange, the watcher reads it with an interlocked read.
+    // A view is never changed once published.
+    WatchView *view_;
+    // 1 from BeginWalk to EndWalk (waiting behind the prompt included): the
+    // watcher writes it with interlocked exchanges, the user-interface thread
+    // reads it with an interlocked read after it has published a new view.
+    LONG walking_;
+    // Replaced views, the user-interface thread's alone until they are freed.
+    std::vector<WatchView *> retiredViews_;
+};
 
 // 1 for Windows CE 5.x, 0 for other Windows CE versions, -1 off Windows CE.
 int ContactsPlatformCheck(const OSVERSIONINFOW &version);
 // The Contacts main-window class on the platform we run on.
 const WCHAR *ContactsClassName();
 
-// Reloads the settings and rebuilds the list from their lock flags: kept
-// entries keep their state, dropped ones show their application again.
-void RebuildWatchList(AgentContext &context);
+// Reloads settings and rebuilds the list from their lock flags: kept entries
+// keep their state, dropped ones show their application again.
+void RebuildWatchList(LockSettings &settings, WatchListState &watch);
 
-// Moves the entry named className from oldEntries to the list, or appends a
-// new armed one when there is none.
-void AddWatchEntry(AgentContext &context, WatchList &oldEntries, const WCHAR *className);
+// Moves the entry named className from oldEntries to list, or appends a new
+// armed one when there is none.
+void AddWatchEntry(WatchList &list, WatchList &oldEntries, const WCHAR *className);
 
 // Shows each entry's application window and soft-key bar again and moves the
 // entry to retired, leaving list empty. The entries are freed later, once the

@@ -72,10 +72,10 @@ int IsSameOrAncestor(HWND a, HWND b) {
 bool WatchOnce(AgentContext &context, HWND foreground) {
     if (!ReadShared(&g_watchListReady) || !foreground) return true;
     bool running = true;
-    const WatchView *view = context.BeginWalk();
+    const WatchView *view = context.watch.BeginWalk();
     // A rebuild during the walk (while we waited behind the prompt) ends it:
     // the next cycle walks the new list.
-    for (std::size_t i = 0; view && running && i < view->count && context.IsCurrentView(view);
+    for (std::size_t i = 0; view && running && i < view->count && context.watch.IsCurrentView(view);
          ++i) {
         WatchEntry &entry = *view->entries[i];
         if (entry.armed)
@@ -83,7 +83,7 @@ bool WatchOnce(AgentContext &context, HWND foreground) {
         else
             RearmIfLeft(entry, foreground);
     }
-    context.EndWalk();
+    context.watch.EndWalk();
     return running;
 }
 

@@ -42,11 +42,15 @@ void ForwardBackKey(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(lParam) == VK_TBACK) SHSendBackToFocusWindow(WM_HOTKEY, wParam, lParam);
 }
 
-INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object) {
+LPCDLGTEMPLATE LoadDialogTemplate(WORD dialogId) {
     HRSRC found = FindResourceW(g_moduleInstance, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(g_moduleInstance, found) : NULL;
-    if (!loaded || !slot.Open(object)) return -1;
-    LPCDLGTEMPLATE dialogTemplate = static_cast<LPCDLGTEMPLATE>(LockResource(loaded));
+    return loaded ? static_cast<LPCDLGTEMPLATE>(LockResource(loaded)) : NULL;
+}
+
+INT_PTR RunModal(WORD dialogId, HWND parent, DLGPROC procedure, DialogSlot &slot, void *object) {
+    LPCDLGTEMPLATE dialogTemplate = LoadDialogTemplate(dialogId);
+    if (!dialogTemplate || !slot.Open(object)) return -1;
     INT_PTR code = DialogBoxIndirectParamW(g_moduleInstance, dialogTemplate, parent, procedure,
                                            reinterpret_cast<LPARAM>(object));
     slot.Close();

@@ -34,6 +34,9 @@ void MakeFullScreen(HWND dialog);
 // character there. Other keys are left alone.
 void ForwardBackKey(WPARAM wParam, LPARAM lParam);
 
+// Dialog template dialogId from the program's resources; null when missing.
+LPCDLGTEMPLATE LoadDialogTemplate(WORD dialogId);
+
 // Runs template dialogId modally with object as the creation parameter,
 // through procedure's slot; the end code, or -1 when the dialog cannot be
 // created or a run of it is up already.

@@ -10,10 +10,10 @@ void LoadResString(WCHAR *buffer, UINT id) {
     for (WCHAR *bar = wcschr(buffer, L'|'); bar; bar = wcschr(bar + 1, L'|')) *bar = L'\0';
 }
 
-int ShowInfoBox(HWND owner, UINT textId, UINT captionId) {
+int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT icon) {
     WCHAR text[kResStringChars];
     WCHAR caption[kResStringChars];
     LoadResString(text, textId);
     LoadResString(caption, captionId);
-    return MessageBoxW(owner, text, caption, MB_ICONINFORMATION);
+    return MessageBoxW(owner, text, caption, icon);
 }

@@ -10,7 +10,8 @@ const int kResStringChars = 256;
 // the first '|' is kept. A missing string gives "".
 void LoadResString(WCHAR *buffer, UINT id);
 
-// An information box owned by owner, text and caption from the string table.
-int ShowInfoBox(HWND owner, UINT textId, UINT captionId);
+// A message box owned by owner with icon (MB_ICONINFORMATION, ...), text and
+// caption from the string table.
+int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT icon);
 
 #endif

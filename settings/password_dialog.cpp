@@ -123,7 +123,7 @@ BOOL PasswordDialog::Accept() {
 void PasswordDialog::Refuse(UINT textId) {
     {
         ModalScope box(boxOpen);
-        ShowInfoBox(dialog, textId, IDS_WRONG_CAPTION);
+        ShowMessageBox(dialog, textId, IDS_WRONG_CAPTION, MB_ICONINFORMATION);
     }
     ClearFields();
 }

@@ -78,8 +78,8 @@ protected:
         context = std::make_unique<AgentContext>();
         ASSERT_NE(nullptr, CreatePrompt(*context));
         HidePrompt(*context);
-        ASSERT_EQ(1u, context->watchList.size());
-        entry = context->watchList[0];
+        ASSERT_EQ(1u, context->watch.list.size());
+        entry = context->watch.list[0];
         field = GetDlgItem(context->prompt, IDC_PROMPT_PASSWORD);
         app = MakeTopLevel(L"AgentTestLockedApp");
         appBar = CreateSoftKeyBar(app, IDR_PROMPT_SOFTKEYS);
@@ -316,8 +316,8 @@ TEST_F(PromptTest, ReloadTakesTheNewSettings) {
     WriteSettings(LOCK_CONTACTS | LOCK_SMS, L"1111");
     PostMessageW(context->prompt, MSG_CONTROL, CMD_RELOAD, 0);
     Pump(100);
-    ASSERT_EQ(2u, context->watchList.size());
-    EXPECT_STREQ(L"Inbox.MainWnd", context->watchList[1]->className.c_str());
+    ASSERT_EQ(2u, context->watch.list.size());
+    EXPECT_STREQ(L"Inbox.MainWnd", context->watch.list[1]->className.c_str());
     EXPECT_STREQ(L"1111", context->settings.password.c_str());
     EXPECT_TRUE(IsWindowVisible(hidden));
 }

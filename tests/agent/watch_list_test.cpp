@@ -64,10 +64,10 @@ TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
         WriteSettings(c.flags, L"1");
         AgentContext context;
         g_watchListReady = 0;
-        RebuildWatchList(context);
-        EXPECT_EQ(c.classes, ClassesOf(context.watchList)) << c.flags;
+        RebuildWatchList(context.settings, context.watch);
+        EXPECT_EQ(c.classes, ClassesOf(context.watch.list)) << c.flags;
         EXPECT_EQ(1, g_watchListReady);
-        for (const WatchEntry *entry : context.watchList) {
+        for (const WatchEntry *entry : context.watch.list) {
             EXPECT_EQ(1, entry->armed);
             EXPECT_EQ(nullptr, entry->window);
             EXPECT_EQ(nullptr, entry->softKeyBar);
@@ -78,8 +78,8 @@ TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
 TEST_F(WatchListTest, SettingsComeFromTheRegistryWithTheirFallbacks) {
     AgentContext context;
     // No key: the values held so far (here the defaults) stay.
-    RebuildWatchList(context);
-    EXPECT_EQ(4u, context.watchList.size());
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_EQ(4u, context.watch.list.size());
     EXPECT_STREQ(L"4826", context.settings.password.c_str());
 
     // A key without "LockOption": 7, no SMS.
@@ -90,24 +90,24 @@ TEST_F(WatchListTest, SettingsComeFromTheRegistryWithTheirFallbacks) {
     RegSetValueExW(key, L"Password", 0, REG_SZ, reinterpret_cast<const BYTE *>(password),
                    sizeof password);
     RegCloseKey(key);
-    RebuildWatchList(context);
+    RebuildWatchList(context.settings, context.watch);
     EXPECT_EQ((std::vector<std::wstring>{ContactsClassName(), L"Calendar", L"MSClog"}),
-              ClassesOf(context.watchList));
+              ClassesOf(context.watch.list));
     EXPECT_STREQ(L"0007", context.settings.password.c_str());
 
     // The key gone again: the list is rebuilt from what was last loaded.
     DeleteSettings();
     context.settings.lockFlags = 2;
-    RebuildWatchList(context);
-    EXPECT_EQ(std::vector<std::wstring>{L"Calendar"}, ClassesOf(context.watchList));
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_EQ(std::vector<std::wstring>{L"Calendar"}, ClassesOf(context.watch.list));
 }
 
 TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     AgentContext context;
     WriteSettings(15, L"1");
-    RebuildWatchList(context);
-    ASSERT_EQ(4u, context.watchList.size());
-    WatchList first = context.watchList;
+    RebuildWatchList(context.settings, context.watch);
+    ASSERT_EQ(4u, context.watch.list.size());
+    WatchList first = context.watch.list;
 
     // Contacts unlocked, Calendar locked behind the prompt (hidden).
     HWND contactsApp = MakeTopLevel(L"AgentTestContacts");
@@ -118,8 +118,8 @@ TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     first[1]->window = calendarApp;
     first[1]->softKeyBar = calendarBar;
 
-    RebuildWatchList(context);  // same flags
-    EXPECT_EQ(first, context.watchList);
+    RebuildWatchList(context.settings, context.watch);  // same flags
+    EXPECT_EQ(first, context.watch.list);
     EXPECT_EQ(0, first[0]->armed);
     EXPECT_EQ(contactsApp, first[0]->window);
     EXPECT_EQ(1, first[1]->armed);
@@ -127,22 +127,22 @@ TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     EXPECT_EQ(calendarBar, first[1]->softKeyBar);
 
     WriteSettings(13, L"1");  // Calendar dropped
-    RebuildWatchList(context);
-    EXPECT_EQ((WatchList{first[0], first[2], first[3]}), context.watchList);
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_EQ((WatchList{first[0], first[2], first[3]}), context.watch.list);
     EXPECT_TRUE(IsWindowVisible(calendarApp));
     EXPECT_TRUE(IsWindowVisible(calendarBar));
     EXPECT_EQ(0, first[0]->armed);
     EXPECT_EQ(contactsApp, first[0]->window);
 
     WriteSettings(1, L"1");
-    RebuildWatchList(context);
+    RebuildWatchList(context.settings, context.watch);
     WriteSettings(9, L"1");  // SMS added to Contacts
-    RebuildWatchList(context);
-    ASSERT_EQ(2u, context.watchList.size());
-    EXPECT_EQ(first[0], context.watchList[0]);
-    EXPECT_STREQ(L"Inbox.MainWnd", context.watchList[1]->className.c_str());
-    EXPECT_EQ(1, context.watchList[1]->armed);
-    EXPECT_EQ(nullptr, context.watchList[1]->window);
+    RebuildWatchList(context.settings, context.watch);
+    ASSERT_EQ(2u, context.watch.list.size());
+    EXPECT_EQ(first[0], context.watch.list[0]);
+    EXPECT_STREQ(L"Inbox.MainWnd", context.watch.list[1]->className.c_str());
+    EXPECT_EQ(1, context.watch.list[1]->armed);
+    EXPECT_EQ(nullptr, context.watch.list[1]->window);
 }
 
 TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
@@ -151,9 +151,9 @@ TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
     {
         AgentContext context;
         WriteSettings(4, L"1");
-        RebuildWatchList(context);
-        context.watchList[0]->window = app;
-        context.watchList[0]->softKeyBar = bar;
+        RebuildWatchList(context.settings, context.watch);
+        context.watch.list[0]->window = app;
+        context.watch.list[0]->softKeyBar = bar;
     }
     EXPECT_TRUE(IsWindowVisible(app));
     EXPECT_TRUE(IsWindowVisible(bar));
@@ -164,26 +164,26 @@ TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
 TEST_F(WatchListTest, DroppedEntriesOutliveTheWatchersWalk) {
     AgentContext context;
     WriteSettings(15, L"1");
-    RebuildWatchList(context);
+    RebuildWatchList(context.settings, context.watch);
 
-    const WatchView *view = context.BeginWalk();
+    const WatchView *view = context.watch.BeginWalk();
     ASSERT_NE(nullptr, view);
     ASSERT_EQ(4u, view->count);
     WriteSettings(0, L"1");
-    RebuildWatchList(context);
-    EXPECT_TRUE(context.watchList.empty());
-    EXPECT_FALSE(context.IsCurrentView(view));
-    ASSERT_EQ(4u, context.retiredEntries.size());
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_TRUE(context.watch.list.empty());
+    EXPECT_FALSE(context.watch.IsCurrentView(view));
+    ASSERT_EQ(4u, context.watch.retired.size());
     // Still readable by the walking watcher.
     EXPECT_STREQ(L"Inbox.MainWnd", view->entries[3]->className.c_str());
-    context.EndWalk();
+    context.watch.EndWalk();
 
     // The next rebuild that finds the watcher between cycles frees them.
-    RebuildWatchList(context);
-    EXPECT_TRUE(context.retiredEntries.empty());
-    const WatchView *next = context.BeginWalk();
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_TRUE(context.watch.retired.empty());
+    const WatchView *next = context.watch.BeginWalk();
     EXPECT_EQ(0u, next->count);
-    context.EndWalk();
+    context.watch.EndWalk();
 }
 
 }  // namespace

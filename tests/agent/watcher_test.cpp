@@ -82,8 +82,8 @@ protected:
     WatchEntry *AddEntry(const wchar_t *cls) {
         auto *entry = new WatchEntry;
         entry->className.Assign(cls);
-        context.watchList.push_back(entry);
-        context.PublishWatchList();
+        context.watch.list.push_back(entry);
+        context.watch.Publish();
         return entry;
     }
     // An application window of class cls with its own soft-key bar.
@@ -133,8 +133,8 @@ TEST_F(WatcherTest, LocksAnArmedApplicationOnlyWhenItsWindowOrAnAncestorIsInFron
         }
         EXPECT_EQ(nullptr, context.pendingLock);
         DestroyTestWindows();
-        FreeWatchEntries(context.watchList);
-        context.PublishWatchList();
+        FreeWatchEntries(context.watch.list);
+        context.watch.Publish();
     }
 }
 
@@ -187,8 +187,8 @@ TEST_F(WatcherTest, UnlockedApplicationStaysUnlockedWhileItOrAWindowUnderItIsInF
         EXPECT_EQ(bar, entry->softKeyBar);
         EXPECT_EQ(0, prompt.requests);
         DestroyTestWindows();
-        FreeWatchEntries(context.watchList);
-        context.PublishWatchList();
+        FreeWatchEntries(context.watch.list);
+        context.watch.Publish();
     }
 }
 
@@ -236,7 +236,7 @@ TEST_F(WatcherTest, RebuildWhileThePromptIsUpEndsTheWalk) {
     WatchEntry *second = AddEntry(kOtherAppClass);
     second->armed = 0;
     second->window = otherApp;
-    prompt.whileShown = [&] { context.PublishWatchList(); };
+    prompt.whileShown = [&] { context.watch.Publish(); };
 
     EXPECT_TRUE(WatchOnce(context, app));
     EXPECT_EQ(1, prompt.requests);

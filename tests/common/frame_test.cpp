@@ -69,12 +69,12 @@ struct BoxWatcher {
     }
 };
 
-TEST_F(Frame, ShowInfoBoxShowsBothStringsOwnedByTheCaller) {
+TEST_F(Frame, ShowMessageBoxShowsBothStringsOwnedByTheCaller) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
     BoxWatcher watcher;
     std::thread t(&BoxWatcher::Run, &watcher, GetCurrentThreadId());
-    int result = ShowInfoBox(owner, IDS_BAR_AFTER_2, IDS_PLAIN);
+    int result = ShowMessageBox(owner, IDS_BAR_AFTER_2, IDS_PLAIN, MB_ICONINFORMATION);
     t.join();
     DestroyWindow(owner);
     ASSERT_TRUE(watcher.seen);
