@@ -88,6 +88,9 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
         case WM_ACTIVATE:
             OnActivate(c->hwnd, LOWORD(c->wParam) != WA_INACTIVE);
             break;
+        case WM_NCACTIVATE:
+            OnNcActivate(c->hwnd, c->wParam != FALSE);
+            break;
         case WM_ACTIVATEAPP:
             OnActivateApp(c->wParam != FALSE);
             break;

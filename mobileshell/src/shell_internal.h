@@ -58,9 +58,10 @@ bool RefusesActivation(HWND window);                           // HCBT_ACTIVATE
 void BeforePositionChange(HWND window, const WINDOWPOS &pos);  // WM_WINDOWPOSCHANGING
 void AfterPositionChange(HWND window);                         // WM_WINDOWPOSCHANGED
 void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
+void OnNcActivate(HWND window, bool active);                   // WM_NCACTIVATE
 void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
 // A thread that makes a bar checks from then on that its bars stay over
-// their owners (window_order.cpp).
+// their owners and that its window in front is drawn active (window_order.cpp).
 void StartCheckingBars();
 
 }  // namespace mobileshell

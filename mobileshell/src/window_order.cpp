@@ -29,6 +29,8 @@ namespace mobileshell {
 namespace {
 
 constexpr wchar_t kWantsTopmostProp[] = L"MobileShell.WantsTopmost";
+// Set while the window's frame was last told to draw itself inactive.
+constexpr wchar_t kDrawnInactiveProp[] = L"MobileShell.DrawnInactive";
 constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 constexpr int kMaxOwned = 16;
 constexpr int kMaxTopmost = 32;
@@ -141,8 +143,19 @@ BOOL CALLBACK PutBarOverOwner(HWND window, LPARAM) {
     return TRUE;
 }
 
+// Wine activates a window that is shown before its thread has the foreground
+// with WM_NCACTIVATE(FALSE) (the flag says "is foreground"), and says nothing
+// when the foreground follows a moment later: the active window in front
+// keeps an inactive caption. The phone draws its front window active.
+void RedrawActiveFrame() {
+    HWND active = GetActiveWindow();
+    if (active && active == GetForegroundWindow() && GetPropW(active, kDrawnInactiveProp))
+        SendMessageW(active, WM_NCACTIVATE, TRUE, 0);
+}
+
 void CALLBACK CheckBars(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(GetCurrentThreadId(), PutBarOverOwner, 0);
+    RedrawActiveFrame();
 }
 
 struct TopmostWindows {
@@ -259,6 +272,14 @@ void OnActivate(HWND window, bool active) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);
     // A window already first does not move and hears nothing of it.
     if (HWND bar = FindLocalBar(window)) FollowOwner(bar, window);
+}
+
+void OnNcActivate(HWND window, bool active) {
+    if (!IsTopLevel(window)) return;
+    if (active)
+        RemovePropW(window, kDrawnInactiveProp);
+    else
+        SetPropW(window, kDrawnInactiveProp, reinterpret_cast<HANDLE>(1));
 }
 
 void StartCheckingBars() {

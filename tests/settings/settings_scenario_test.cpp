@@ -77,6 +77,23 @@ protected:
         EXPECT_TRUE(ReadPassword(&storedPassword));
         EXPECT_EQ(storedPassword, password);
     }
+    // The dialog in front has its caption drawn active: the screen shows the
+    // active caption colour at the caption's right end, past the title.
+    static bool CaptionDrawnActive(HWND dialog) {
+        RECT rect = {};
+        GetWindowRect(dialog, &rect);
+        const COLORREF active = GetSysColor(COLOR_ACTIVECAPTION);
+        const COLORREF gradient = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
+        return WaitUntil(
+            [&] {
+                const std::vector<DWORD> pixels = ScreenPixels();
+                const size_t width = GetSystemMetrics(SM_CXSCREEN);
+                const DWORD rgb = pixels[(rect.top + 4) * width + rect.right - 6];  // 0xRRGGBB
+                const COLORREF seen = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
+                return seen == active || seen == gradient;
+            },
+            2000);
+    }
     // The agent's prompt, when it is shown over a locked application.
     HWND VisiblePrompt() {
         HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
@@ -98,6 +115,7 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
     HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(ItemText(dialog, IDC_SETTINGS_STATUS), L"Квеллор остановлен!");
+    EXPECT_TRUE(CaptionDrawnActive(dialog)) << "the dialog in front is drawn inactive";
 
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
