@@ -18,8 +18,8 @@ DWORD ReadLockFlags(HKEY key) {
     // A value shorter than four bytes lands in a word that is already zero.
     DWORD flags = 0;
     DWORD size = sizeof flags;
-    if (RegQueryValueExW(key, kLockOptionValue, NULL, NULL,
-                         reinterpret_cast<BYTE *>(&flags), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key, kLockOptionValue, NULL, NULL, reinterpret_cast<BYTE *>(&flags),
+                         &size) != ERROR_SUCCESS)
         return kMissingLockOptionFlags;
     return flags;
 }
@@ -66,8 +66,8 @@ void SaveSettings(const LockSettings &settings) {
     // create, or an end between the two, would otherwise lose the password
     // and bring back the well-known default at the next start.
     HKEY key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, NULL, 0, kRegistryWrite, NULL,
-                        &key, NULL) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, NULL, 0, kRegistryWrite, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
         return;
     DWORD flags = settings.lockFlags;
     RegSetValueExW(key, kLockOptionValue, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&flags),

@@ -10,17 +10,12 @@
 
 // The registry value "LockOption", a 32-bit word. Higher bits are carried
 // along by the settings program and ignored by the agent.
-enum LockFlags {
-    LOCK_CONTACTS = 1,
-    LOCK_CALENDAR = 2,
-    LOCK_CALL_HISTORY = 4,
-    LOCK_SMS = 8
-};
+enum LockFlags { LOCK_CONTACTS = 1, LOCK_CALENDAR = 2, LOCK_CALL_HISTORY = 4, LOCK_SMS = 8 };
 
-const DWORD kDefaultLockFlags = 15;        // all four applications
-const DWORD kMissingLockOptionFlags = 7;   // key present, "LockOption" absent: no SMS
-extern const WCHAR kDefaultPassword[];     // "4826"
-extern const WCHAR kSettingsKeyPath[];     // "Software\\Quellor" under HKCU
+const DWORD kDefaultLockFlags = 15;       // all four applications
+const DWORD kMissingLockOptionFlags = 7;  // key present, "LockOption" absent: no SMS
+extern const WCHAR kDefaultPassword[];    // "4826"
+extern const WCHAR kSettingsKeyPath[];    // "Software\\Quellor" under HKCU
 
 // Password buffers hold 260 WCHARs: at most 259 characters and the NUL.
 const int kPasswordBufferChars = 260;

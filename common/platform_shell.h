@@ -15,9 +15,9 @@
 // mobileshell/include: the same SDK headers stood in for on the desktop, and
 // the desktop-only rest (keybd_event with the device's meaning of its flags).
 #include "aygshell.h"
+#include "mobileshell.h"
 #include "tpcshell.h"
 #include "winuserm.h"
-#include "mobileshell.h"
 #endif
 
 // The programs' entry point, (HINSTANCE, HINSTANCE, LPWSTR, int): the device's
@@ -72,7 +72,8 @@ inline LONG ReadShared(LONG *word) {
     return InterlockedCompareExchange(word, 0, 0);
 }
 
-template <typename T> T *ExchangeShared(T **slot, T *value) {
+template <typename T>
+T *ExchangeShared(T **slot, T *value) {
 #ifdef UNDER_CE
     return reinterpret_cast<T *>(
         InterlockedExchange(reinterpret_cast<LONG *>(slot), reinterpret_cast<LONG>(value)));
@@ -82,7 +83,8 @@ template <typename T> T *ExchangeShared(T **slot, T *value) {
 }
 
 // Stores value only when the slot holds expected; the slot's value before.
-template <typename T> T *CompareExchangeShared(T **slot, T *value, T *expected) {
+template <typename T>
+T *CompareExchangeShared(T **slot, T *value, T *expected) {
 #ifdef UNDER_CE
     return reinterpret_cast<T *>(InterlockedCompareExchange(reinterpret_cast<LONG *>(slot),
                                                             reinterpret_cast<LONG>(value),
@@ -93,7 +95,8 @@ template <typename T> T *CompareExchangeShared(T **slot, T *value, T *expected) 
 #endif
 }
 
-template <typename T> T *ReadShared(T *const *slot) {
+template <typename T>
+T *ReadShared(T *const *slot) {
     T *none = NULL;
     return CompareExchangeShared(const_cast<T **>(slot), none, none);
 }

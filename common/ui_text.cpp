@@ -4,7 +4,6 @@
 
 #include <cwchar>
 
-
 void LoadResString(WCHAR *buffer, UINT id) {
     if (LoadStringW(g_moduleInstance, id, buffer, kResStringChars) <= 0) buffer[0] = L'\0';
     for (WCHAR *bar = wcschr(buffer, L'|'); bar; bar = wcschr(bar + 1, L'|')) *bar = L'\0';

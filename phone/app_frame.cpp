@@ -20,8 +20,8 @@ struct Frame {
     HWND window;
     HWND bar;
     HWND content;
-    HWND detail;                  // the page ShowDetailPage fills, hidden while unused
-    const wchar_t *detailHeading; // null while the detail page is not shown
+    HWND detail;                   // the page ShowDetailPage fills, hidden while unused
+    const wchar_t *detailHeading;  // null while the detail page is not shown
 };
 Frame g_frame;
 
@@ -65,8 +65,10 @@ void CloseDetailPage() {
 }
 
 void Back() {
-    if (g_frame.detailHeading) CloseDetailPage();
-    else if (g_frame.app->backGoesHome) GoHome(g_frame.window);
+    if (g_frame.detailHeading)
+        CloseDetailPage();
+    else if (g_frame.app->backGoesHome)
+        GoHome(g_frame.window);
 }
 
 void Open() {
@@ -94,7 +96,8 @@ void OnSize(int width, int height) {
     if (g_frame.content) MoveWindow(g_frame.content, 0, top, width, below, TRUE);
     int margin = 2 * Look().pad;
     if (g_frame.detail && width > 2 * margin && below > 2 * margin)
-        MoveWindow(g_frame.detail, margin, top + margin, width - 2 * margin, below - 2 * margin, TRUE);
+        MoveWindow(g_frame.detail, margin, top + margin, width - 2 * margin, below - 2 * margin,
+                   TRUE);
 }
 
 // An application the user closes hands the screen to the home screen, as the
@@ -118,10 +121,16 @@ void OnPaint(HWND window) {
 
 void OnCommand(WORD id, WORD code) {
     switch (id) {
-    case IDM_OPEN: Open(); break;
-    case IDM_BACK: Back(); break;
+    case IDM_OPEN:
+        Open();
+        break;
+    case IDM_BACK:
+        Back();
+        break;
     case IDM_EXIT:
-    case IDM_POWER_OFF: PostMessageW(g_frame.window, WM_CLOSE, 0, 0); break;
+    case IDM_POWER_OFF:
+        PostMessageW(g_frame.window, WM_CLOSE, 0, 0);
+        break;
     default:
         // A double click in the content's list opens the row.
         if (code == LBN_DBLCLK) Open();
@@ -132,9 +141,14 @@ void OnCommand(WORD id, WORD code) {
 // Keys the content's list box does not act on itself.
 LRESULT OnListKey(WORD key) {
     switch (key) {
-    case VK_RETURN: Open(); return -2;
-    case VK_ESCAPE: Back(); return -2;
-    default: return -1;
+    case VK_RETURN:
+        Open();
+        return -2;
+    case VK_ESCAPE:
+        Back();
+        return -2;
+    default:
+        return -1;
     }
 }
 
@@ -143,31 +157,49 @@ void OnHotKey(LPARAM lParam) {
     if (HIWORD(lParam) == VK_TBACK && !(LOWORD(lParam) & MOD_KEYUP)) Back();
 }
 
-
 LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_CREATE: return OnCreate(window);
-    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return 0;
-    case WM_PAINT: OnPaint(window); return 0;
+    case WM_CREATE:
+        return OnCreate(window);
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
     case WM_SETFOCUS:
         if (g_frame.content && !g_frame.detailHeading) SetFocus(g_frame.content);
         return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_VKEYTOITEM: return OnListKey(LOWORD(wParam));
-    case WM_HOTKEY: OnHotKey(lParam); return 0;
-    case WM_MEASUREITEM: MeasureListRow(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)); return TRUE;
-    case WM_DRAWITEM: DrawListRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam)); return TRUE;
-    case WM_TIMER: InvalidateHeader(window); return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_VKEYTOITEM:
+        return OnListKey(LOWORD(wParam));
+    case WM_HOTKEY:
+        OnHotKey(lParam);
+        return 0;
+    case WM_MEASUREITEM:
+        MeasureListRow(reinterpret_cast<MEASUREITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        DrawListRow(reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
+        return TRUE;
+    case WM_TIMER:
+        InvalidateHeader(window);
+        return 0;
     case WM_CTLCOLORSTATIC:
         SetTextColor(reinterpret_cast<HDC>(wParam), kText);
         SetBkColor(reinterpret_cast<HDC>(wParam), kScreenBack);
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
-    case WM_CLOSE: OnClose(window); return 0;
+    case WM_CLOSE:
+        OnClose(window);
+        return 0;
     case WM_DESTROY:
         KillTimer(window, kClockTimer);
         PostQuitMessage(0);
         return 0;
-    default: return DefWindowProcW(window, msg, wParam, lParam);
+    default:
+        return DefWindowProcW(window, msg, wParam, lParam);
     }
 }
 
@@ -199,10 +231,9 @@ int RunPhoneApp(HINSTANCE instance, const AppDescription &app) {
     wc.lpszClassName = app.windowClass;
     if (!RegisterClassW(&wc)) return 1;
 
-    HWND window = CreateWindowExW(0, app.windowClass, app.title, WS_POPUP | WS_CLIPCHILDREN,
-                                  0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance,
-                                  nullptr);
+    HWND window = CreateWindowExW(0, app.windowClass, app.title, WS_POPUP | WS_CLIPCHILDREN, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     RECT rc = ScreenAboveBar(g_frame.bar);
     SetWindowPos(window, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,

@@ -32,7 +32,12 @@ HWND CreateCallList(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppDescription app = {phone::kCallLogClass, phone::kCallLogTitle, IDR_APP_BAR,
-                                 CreateCallList, phone::ShowSelectedDetail, nullptr, true};
+    const phone::AppDescription app = {phone::kCallLogClass,
+                                       phone::kCallLogTitle,
+                                       IDR_APP_BAR,
+                                       CreateCallList,
+                                       phone::ShowSelectedDetail,
+                                       nullptr,
+                                       true};
     return phone::RunPhoneApp(instance, app);
 }

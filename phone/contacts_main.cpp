@@ -35,7 +35,12 @@ HWND CreateContactList(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppDescription app = {phone::ContactsWindowClass(), phone::kContactsTitle, IDR_APP_BAR,
-                                 CreateContactList, phone::ShowSelectedDetail, nullptr, true};
+    const phone::AppDescription app = {phone::ContactsWindowClass(),
+                                       phone::kContactsTitle,
+                                       IDR_APP_BAR,
+                                       CreateContactList,
+                                       phone::ShowSelectedDetail,
+                                       nullptr,
+                                       true};
     return phone::RunPhoneApp(instance, app);
 }

@@ -31,10 +31,9 @@ struct KeyName {
 };
 // The phone's keys as the emulated phone maps them to the PC keyboard.
 const KeyName kKeys[] = {
-    {L"Up", VK_UP},       {L"Down", VK_DOWN},     {L"Left", VK_LEFT}, {L"Right", VK_RIGHT},
-    {L"Home", VK_HOME},   {L"End", VK_END},       {L"Return", VK_RETURN},
-    {L"Back", VK_ESCAPE}, {L"Soft1", VK_F1},      {L"Soft2", VK_F2},
-    {L"Space", VK_SPACE},
+    {L"Up", VK_UP},     {L"Down", VK_DOWN}, {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},
+    {L"Home", VK_HOME}, {L"End", VK_END},   {L"Return", VK_RETURN}, {L"Back", VK_ESCAPE},
+    {L"Soft1", VK_F1},  {L"Soft2", VK_F2},  {L"Space", VK_SPACE},
 };
 
 bool ParseNumber(const wchar_t *text, DWORD *value) {
@@ -124,11 +123,12 @@ StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     BYTE vk = 0;
     if (wcscmp(verb, L"wait") == 0 || wcscmp(verb, L"dialog") == 0)
         return WaitInFront(arg, verb[0] == L'd') ? StepResult::Done : StepResult::Failed;
-    if (wcscmp(verb, L"start") == 0) return StartProgram(arg) ? StepResult::Done : StepResult::Failed;
+    if (wcscmp(verb, L"start") == 0)
+        return StartProgram(arg) ? StepResult::Done : StepResult::Failed;
     if (wcscmp(verb, L"close") == 0) {
         HWND window = FindWindowW(arg, nullptr);
         return window && PostMessageW(window, WM_CLOSE, 0, 0) ? StepResult::Done
-                                                             : StepResult::Failed;
+                                                              : StepResult::Failed;
     }
     if (wcscmp(verb, L"key") == 0) {
         if (!KeyCode(arg, &vk)) return StepResult::Malformed;
@@ -137,8 +137,10 @@ StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     }
     if (wcscmp(verb, L"sleep") == 0 || wcscmp(verb, L"timeout") == 0) {
         if (!ParseNumber(arg, &number)) return StepResult::Malformed;
-        if (verb[0] == L's') Sleep(number);
-        else g_timeoutMs = number;
+        if (verb[0] == L's')
+            Sleep(number);
+        else
+            g_timeoutMs = number;
         return StepResult::Done;
     }
     return StepResult::Malformed;

@@ -28,7 +28,12 @@ HWND CreateInbox(HWND frame) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppDescription app = {phone::kInboxClass, phone::kMessagesTitle, IDR_APP_BAR,
-                                 CreateInbox, phone::ShowSelectedDetail, nullptr, true};
+    const phone::AppDescription app = {phone::kInboxClass,
+                                       phone::kMessagesTitle,
+                                       IDR_APP_BAR,
+                                       CreateInbox,
+                                       phone::ShowSelectedDetail,
+                                       nullptr,
+                                       true};
     return phone::RunPhoneApp(instance, app);
 }

@@ -15,11 +15,11 @@ namespace {
 constexpr wchar_t kGridClass[] = L"PhoneMonthGrid";
 constexpr int kWeeks = 6;  // the most any month spans
 
-const wchar_t *const kMonths[12] = {L"Январь", L"Февраль", L"Март",     L"Апрель",
-                                    L"Май",    L"Июнь",    L"Июль",     L"Август",
+const wchar_t *const kMonths[12] = {L"Январь",   L"Февраль", L"Март",   L"Апрель",
+                                    L"Май",      L"Июнь",    L"Июль",   L"Август",
                                     L"Сентябрь", L"Октябрь", L"Ноябрь", L"Декабрь"};
-const wchar_t *const kMonthsOf[12] = {L"января", L"февраля", L"марта",    L"апреля",
-                                      L"мая",    L"июня",    L"июля",     L"августа",
+const wchar_t *const kMonthsOf[12] = {L"января",   L"февраля", L"марта",  L"апреля",
+                                      L"мая",      L"июня",    L"июля",   L"августа",
                                       L"сентября", L"октября", L"ноября", L"декабря"};
 const wchar_t *const kWeekdays[7] = {L"Пн", L"Вт", L"Ср", L"Чт", L"Пт", L"Сб", L"Вс"};
 
@@ -113,7 +113,7 @@ void DrawDays(HDC dc, const Layout &l) {
         COLORREF colour = selected ? kSelectText : column >= 5 ? kHoliday : kText;
         // Days with appointments are bold, as on the phone.
         DrawLine(dc, number, cell, HasEvents(date) ? look.bold : look.text, colour,
-                  DT_CENTER | DT_VCENTER);
+                 DT_CENTER | DT_VCENTER);
     }
 }
 
@@ -164,7 +164,7 @@ void OnPaint(HWND grid) {
         cell.top = l.weekdayTop;
         cell.bottom = l.weekdayTop + look.smallHeight;
         DrawLine(dc, kWeekdays[column], cell, look.small, column >= 5 ? kHoliday : kDimText,
-                  DT_CENTER);
+                 DT_CENTER);
     }
     DrawDays(dc, l);
     if (l.agenda) DrawAgenda(dc, l, client.right);
@@ -179,13 +179,26 @@ void Select(HWND grid, const Date &date) {
 
 void OnKeyDown(HWND grid, WPARAM key) {
     switch (key) {
-    case VK_LEFT: Select(grid, AddDays(g_grid.selected, -1)); break;
-    case VK_RIGHT: Select(grid, AddDays(g_grid.selected, 1)); break;
-    case VK_UP: Select(grid, AddDays(g_grid.selected, -7)); break;
-    case VK_DOWN: Select(grid, AddDays(g_grid.selected, 7)); break;
-    case VK_RETURN: SendMessageW(GetParent(grid), WM_COMMAND, IDM_OPEN, 0); break;
-    case VK_ESCAPE: SendMessageW(GetParent(grid), WM_COMMAND, IDM_BACK, 0); break;
-    default: break;
+    case VK_LEFT:
+        Select(grid, AddDays(g_grid.selected, -1));
+        break;
+    case VK_RIGHT:
+        Select(grid, AddDays(g_grid.selected, 1));
+        break;
+    case VK_UP:
+        Select(grid, AddDays(g_grid.selected, -7));
+        break;
+    case VK_DOWN:
+        Select(grid, AddDays(g_grid.selected, 7));
+        break;
+    case VK_RETURN:
+        SendMessageW(GetParent(grid), WM_COMMAND, IDM_OPEN, 0);
+        break;
+    case VK_ESCAPE:
+        SendMessageW(GetParent(grid), WM_COMMAND, IDM_BACK, 0);
+        break;
+    default:
+        break;
     }
 }
 
@@ -207,10 +220,16 @@ bool DayAt(HWND grid, int x, int y, Date *day) {
 LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {
     Date day;
     switch (msg) {
-    case WM_PAINT: OnPaint(grid); return 0;
-    case WM_ERASEBKGND: return 1;  // painted whole in WM_PAINT
-    case WM_KEYDOWN: OnKeyDown(grid, wParam); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_PAINT:
+        OnPaint(grid);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // painted whole in WM_PAINT
+    case WM_KEYDOWN:
+        OnKeyDown(grid, wParam);
+        return 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTARROWS;
     case WM_LBUTTONDOWN:
         SetFocus(grid);
         if (DayAt(grid, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), &day)) Select(grid, day);
@@ -219,7 +238,8 @@ LRESULT CALLBACK GridProc(HWND grid, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (DayAt(grid, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), &day))
             SendMessageW(GetParent(grid), WM_COMMAND, IDM_OPEN, 0);
         return 0;
-    default: return DefWindowProcW(grid, msg, wParam, lParam);
+    default:
+        return DefWindowProcW(grid, msg, wParam, lParam);
     }
 }
 

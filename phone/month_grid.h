@@ -9,8 +9,8 @@
 namespace phone {
 
 struct CalendarEvent {
-    int daysFromToday;   // the appointment book is kept relative to today
-    const wchar_t *text; // "13:00 Обед с Андреем"
+    int daysFromToday;    // the appointment book is kept relative to today
+    const wchar_t *text;  // "13:00 Обед с Андреем"
 };
 
 // events must outlive the grid (a static table). One grid per process.

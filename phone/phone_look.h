@@ -21,9 +21,9 @@ struct PhoneLook {
     HFONT text;
     HFONT bold;
     HFONT small;
-    int textHeight;   // pixels of one line in each font
+    int textHeight;  // pixels of one line in each font
     int smallHeight;
-    int pad;          // the margin everything keeps, about 3 pixels at 96 dpi
+    int pad;  // the margin everything keeps, about 3 pixels at 96 dpi
 };
 
 // Created on first use and kept for the life of the process.

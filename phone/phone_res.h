@@ -15,7 +15,7 @@
 #define IDM_BACK      104  // sent by content windows that see the Back key themselves
 
 // Soft-key labels.
-#define IDS_OPEN      1
-#define IDS_MENU      2
+#define IDS_OPEN 1
+#define IDS_MENU 2
 
 #endif

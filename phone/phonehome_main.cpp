@@ -32,7 +32,8 @@ HWND CreateLauncher(HWND frame) {
 // installed (the settings program on a bare phone) simply does not open.
 void OpenEntry(HWND list, HWND) {
     int row = phone::SelectedRow(list);
-    if (row >= 0 && row < static_cast<int>(ARRAYSIZE(kPrograms))) phone::StartSibling(kPrograms[row]);
+    if (row >= 0 && row < static_cast<int>(ARRAYSIZE(kPrograms)))
+        phone::StartSibling(kPrograms[row]);
 }
 
 bool StartupSkipped() {
@@ -46,7 +47,7 @@ void Boot(HWND) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    const phone::AppDescription app = {phone::kHomeClass, phone::kHomeTitle, IDR_HOME_BAR,
-                                 CreateLauncher, OpenEntry, Boot, false};
+    const phone::AppDescription app = {
+        phone::kHomeClass, phone::kHomeTitle, IDR_HOME_BAR, CreateLauncher, OpenEntry, Boot, false};
     return phone::RunPhoneApp(instance, app);
 }

@@ -6,11 +6,11 @@
 namespace phone {
 
 HWND CreateTwoLineList(HWND parent, const ListItem *items, int count) {
-    HWND list = CreateWindowExW(
-        0, L"LISTBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
-            LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
-        0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND list =
+        CreateWindowExW(0, L"LISTBOX", L"",
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                            LBS_OWNERDRAWFIXED | LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
+                        0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!list) return nullptr;
     for (int i = 0; i < count; ++i) {
         // Without LBS_HASSTRINGS the item's value is ours: the row it draws.

@@ -32,8 +32,7 @@ PasswordLayout LayoutPassword(INT w, INT h, INT s, INT editHeight, bool hasCurre
 
 PasswordVerdict JudgePasswordChange(const WCHAR *current, const WCHAR *typedCurrent,
                                     const WCHAR *typedNew, const WCHAR *typedRepeat) {
-    if (current[0] != L'\0' && wcscmp(current, typedCurrent) != 0)
-        return PASSWORD_WRONG_CURRENT;
+    if (current[0] != L'\0' && wcscmp(current, typedCurrent) != 0) return PASSWORD_WRONG_CURRENT;
     if (wcscmp(typedNew, typedRepeat) != 0) return PASSWORD_MISMATCH;
     return PASSWORD_ACCEPTED;
 }
@@ -104,8 +103,8 @@ BOOL PasswordDialog::Accept() {
     FieldText typedCurrent(oldEdit);
     FieldText typedNew(newEdit);
     FieldText typedRepeat(repeatEdit);
-    switch (JudgePasswordChange(passwordBuffer, typedCurrent.text, typedNew.text,
-                                typedRepeat.text)) {
+    switch (
+        JudgePasswordChange(passwordBuffer, typedCurrent.text, typedNew.text, typedRepeat.text)) {
     case PASSWORD_WRONG_CURRENT:
         Refuse(IDS_WRONG_PASSWORD);
         return FALSE;

@@ -37,7 +37,7 @@ typedef struct tagSHMENUBARINFO {
     HINSTANCE hInstRes;  // module holding the RCDATA, menu and label strings
     int nBmpId;
     int cBmpImages;
-    HWND hwndMB;         // out: the bar's window
+    HWND hwndMB;  // out: the bar's window
     COLORREF clrBk;
 } SHMENUBARINFO, *PSHMENUBARINFO;
 

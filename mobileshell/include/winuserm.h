@@ -16,9 +16,9 @@
 // ---- Edit input modes -----------------------------------------------------
 
 #define EM_SETINPUTMODE 0x00DE
-#define IM_SPELL   0
-#define IM_AMBIG   1
-#define IM_NUMBERS 2
-#define IM_LAST    IM_NUMBERS
+#define IM_SPELL        0
+#define IM_AMBIG        1
+#define IM_NUMBERS      2
+#define IM_LAST         IM_NUMBERS
 
 #endif

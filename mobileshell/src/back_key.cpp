@@ -12,7 +12,8 @@ extern "C" void SHSendBackToFocusWindow(UINT uMsg, WPARAM wp, LPARAM lp) {
     if (!IsEditControl(focus) || (GetWindowLongW(focus, GWL_STYLE) & ES_READONLY)) return;
 
     DWORD start = 0, end = 0;
-    SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     if (start == end) {
         if (start == 0) return;  // nothing before the caret: Back does nothing
         SendMessageW(focus, EM_SETSEL, start - 1, end);

@@ -13,7 +13,8 @@ extern "C" BOOL SHInitDialog(PSHINITDLGINFO pshidi) {
 
     // SHIDIF_DONEBUTTON has no visible effect on a smartphone.
     const DWORD flags = pshidi->dwFlags;
-    if (!(flags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIZEDLG | SHIDIF_FULLSCREENNOMENUBAR))) return TRUE;
+    if (!(flags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIZEDLG | SHIDIF_FULLSCREENNOMENUBAR)))
+        return TRUE;
 
     const int cx = GetSystemMetrics(SM_CXSCREEN);
     int bottom = GetSystemMetrics(SM_CYSCREEN);

@@ -6,8 +6,8 @@
 namespace mobileshell {
 namespace {
 
-constexpr wchar_t kModeProp[] = L"MobileShell.InputMode";   // mode + 1
-constexpr wchar_t kProcProp[] = L"MobileShell.EditProc";    // the edit's own procedure
+constexpr wchar_t kModeProp[] = L"MobileShell.InputMode";  // mode + 1
+constexpr wchar_t kProcProp[] = L"MobileShell.EditProc";   // the edit's own procedure
 
 LRESULT CALLBACK InputModeEditProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp) {
     WNDPROC next = reinterpret_cast<WNDPROC>(GetPropW(edit, kProcProp));
@@ -35,7 +35,8 @@ void ApplyInputMode(HWND edit, LPARAM mode) {
     if (!IsEditControl(edit) || mode < IM_SPELL || mode > IM_LAST) return;
     SetPropW(edit, kModeProp, reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(mode + 1)));
     if (GetPropW(edit, kProcProp)) return;  // already subclassed
-    LONG_PTR own = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputModeEditProc));
+    LONG_PTR own =
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InputModeEditProc));
     if (own) SetPropW(edit, kProcProp, reinterpret_cast<HANDLE>(own));
 }
 

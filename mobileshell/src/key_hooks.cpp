@@ -130,7 +130,9 @@ void BeginMenuTracking() {
     g_sawMouse = false;
 }
 
-void EndMenuTracking() { g_trackingThread = 0; }
+void EndMenuTracking() {
+    g_trackingThread = 0;
+}
 
 void EnsureThreadHooks(DWORD threadId) {
     AcquireSRWLockExclusive(&g_lock);

@@ -183,13 +183,15 @@ void Paint(HWND bar, const BarState &s) {
     SelectObject(dc, oldPen);
     DeleteObject(line);
 
-    HGDIOBJ oldFont = SelectObject(dc, s.font ? static_cast<HGDIOBJ>(s.font) : GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont =
+        SelectObject(dc, s.font ? static_cast<HGDIOBJ>(s.font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     const int pad = MulDiv(4, ScreenDpi(), 96);
     const int half = (rc.right - rc.left) / 2;
     for (int i = 0; i < s.count; ++i) {
         if (!ButtonUsable(s, i)) continue;
-        SetTextColor(dc, (s.buttons[i].state & kButtonEnabled) ? RGB(255, 255, 255) : RGB(128, 128, 128));
+        SetTextColor(
+            dc, (s.buttons[i].state & kButtonEnabled) ? RGB(255, 255, 255) : RGB(128, 128, 128));
         RECT cell = rc;
         UINT align;
         if (i == 0) {
@@ -201,7 +203,8 @@ void Paint(HWND bar, const BarState &s) {
             cell.right -= pad;
             align = DT_RIGHT;
         }
-        DrawTextW(dc, s.labels[i], -1, &cell, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        DrawTextW(dc, s.labels[i], -1, &cell,
+                  align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     SelectObject(dc, oldFont);
     EndPaint(bar, &ps);
@@ -274,7 +277,8 @@ HWND FindLocalBar(HWND root) {
     if (!root) return nullptr;
     HWND bar = SHFindMenuBar(root);
     DWORD pid = 0;
-    if (!bar || !GetWindowThreadProcessId(bar, &pid) || pid != GetCurrentProcessId()) return nullptr;
+    if (!bar || !GetWindowThreadProcessId(bar, &pid) || pid != GetCurrentProcessId())
+        return nullptr;
     return StateOf(bar) ? bar : nullptr;
 }
 
@@ -310,7 +314,8 @@ using namespace mobileshell;
 extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     if (!pmbi) return FALSE;
     pmbi->hwndMB = nullptr;
-    if (pmbi->cbSize != sizeof(SHMENUBARINFO) && pmbi->cbSize != kDeviceMenuBarInfoSize) return FALSE;
+    if (pmbi->cbSize != sizeof(SHMENUBARINFO) && pmbi->cbSize != kDeviceMenuBarInfoSize)
+        return FALSE;
     if (!pmbi->hwndParent || !IsWindow(pmbi->hwndParent)) return FALSE;
     if (pmbi->dwFlags & SHCMBF_HMENU) return FALSE;  // menu-only bars: not used by the system
 
@@ -328,14 +333,14 @@ extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     const int dpi = ScreenDpi();
     const int height = MulDiv(kBarHeightAt96Dpi, dpi, 96);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    s->font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+    s->font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_SWISS, L"Tahoma");
 
     // A top-level popup owned by the dialog: above it, destroyed with it.
-    HWND bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"",
-                               WS_POPUP | WS_DISABLED, 0, cy - height, cx, height,
-                               pmbi->hwndParent, nullptr, self, nullptr);
+    HWND bar =
+        CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"", WS_POPUP | WS_DISABLED,
+                        0, cy - height, cx, height, pmbi->hwndParent, nullptr, self, nullptr);
     if (!bar) {
         if (s->menu) DestroyMenu(s->menu);
         if (s->font) DeleteObject(s->font);

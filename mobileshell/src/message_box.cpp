@@ -25,7 +25,8 @@ int WrappedHeight(HWND text, int width) {
     HDC dc = GetDC(text);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(text, WM_GETFONT, 0, 0)));
     RECT calc = {0, 0, width, 0};
-    DrawTextW(dc, buffer, -1, &calc, DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
+    DrawTextW(dc, buffer, -1, &calc,
+              DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(text, dc);
     return calc.bottom;
@@ -69,7 +70,8 @@ void FitMessageBox(HWND box) {
     SetWindowPos(text, nullptr, textRect.left, textRect.top, width, oldHeight + grow,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     const int boxHeight = (boxRect.bottom - boxRect.top) + grow;
-    SetWindowPos(box, nullptr, 0, (cy - boxHeight) / 2, cx, boxHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(box, nullptr, 0, (cy - boxHeight) / 2, cx, boxHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace mobileshell

@@ -6,9 +6,9 @@
 
 #include "aygshell.h"
 #include "mobileshell.h"
+#include "softkey_resource.h"
 #include "tpcshell.h"
 #include "winuserm.h"
-#include "softkey_resource.h"
 
 namespace mobileshell {
 
@@ -26,9 +26,9 @@ void EnsureThreadHooks(DWORD threadId);
 
 // What a key does for the bar of its window's root (menubar.cpp).
 struct KeyDecision {
-    bool consume;      // the original key message must not be seen by anyone
-    int pressButton;   // button to press on key-down, or -1
-    bool notify;       // the owner receives WM_HOTKEY for this key
+    bool consume;     // the original key message must not be seen by anyone
+    int pressButton;  // button to press on key-down, or -1
+    bool notify;      // the owner receives WM_HOTKEY for this key
 };
 
 // The bar owned by `root` when it belongs to this process, else 0.

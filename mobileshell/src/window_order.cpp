@@ -108,7 +108,8 @@ void PutOnTop(HWND window) {
     for (int i = 0; i < owned.count; ++i) SetWindowLongPtrW(owned.windows[i], GWLP_HWNDPARENT, 0);
     // A move to where the window already is changes nothing on the screen.
     if (!GetWindow(window, GW_HWNDPREV)) {
-        if (HWND next = GetWindow(window, GW_HWNDNEXT)) SetWindowPos(window, next, 0, 0, 0, 0, kKeep);
+        if (HWND next = GetWindow(window, GW_HWNDNEXT))
+            SetWindowPos(window, next, 0, 0, 0, 0, kKeep);
     }
     SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kKeep);
     for (int i = 0; i < owned.count; ++i)
@@ -126,10 +127,10 @@ void FollowOwner(HWND bar, HWND owner) {
         if (IsTopmost(bar) == topmost) return;
         above = GetWindow(bar, GW_HWNDPREV);  // the same place, marked as the owner is
     }
-    HWND after = above                ? above
-                 : topmost            ? HWND_TOPMOST
-                 : IsTopmost(bar)     ? HWND_NOTOPMOST  // which moves only a topmost window
-                                      : HWND_TOP;
+    HWND after = above            ? above
+                 : topmost        ? HWND_TOPMOST
+                 : IsTopmost(bar) ? HWND_NOTOPMOST  // which moves only a topmost window
+                                  : HWND_TOP;
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
     SetWindowPos(bar, after, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
@@ -215,11 +216,10 @@ void KeepOnTop() {
 }
 
 // Another program's window took the focus, or a new top-level window came.
-void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD,
-                         DWORD) {
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
     if (!window) return;
-    if (event == EVENT_OBJECT_FOCUS || (event == EVENT_OBJECT_CREATE && object == OBJID_WINDOW &&
-                                        IsTopLevel(window)))
+    if (event == EVENT_OBJECT_FOCUS ||
+        (event == EVENT_OBJECT_CREATE && object == OBJID_WINDOW && IsTopLevel(window)))
         KeepOnTop();
 }
 
@@ -251,8 +251,7 @@ bool RefusesActivation(HWND window) {
 
 void BeforePositionChange(HWND window, const WINDOWPOS &pos) {
     // Only a window with a bar above it is left unmarked (see the top).
-    if (!(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOPMOST &&
-        FindLocalBar(window))
+    if (!(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOPMOST && FindLocalBar(window))
         SetPropW(window, kWantsTopmostProp, reinterpret_cast<HANDLE>(1));
 }
 

@@ -461,10 +461,10 @@ TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
         total.ms += figures.ms;
         ASSERT_TRUE(agent.Running()) << "round " << round;
     }
-    std::printf("agent: %d foreign messages in %.1f s (seed %u); most warning boxes open at once: "
-                "%d; Contacts shown while locked in %d samples, not locked in %d of %d rounds\n",
-                total.posted, total.ms / 1000.0, kSeed, mostBoxes, shownWhileLocked, notLocked,
-                kRounds);
+    std::printf(
+        "agent: %d foreign messages in %.1f s (seed %u); most warning boxes open at once: "
+        "%d; Contacts shown while locked in %d samples, not locked in %d of %d rounds\n",
+        total.posted, total.ms / 1000.0, kSeed, mostBoxes, shownWhileLocked, notLocked, kRounds);
     EXPECT_LE(mostBoxes, 1);
     EXPECT_EQ(0, shownWhileLocked);
     EXPECT_EQ(0, notLocked);

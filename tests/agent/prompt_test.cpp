@@ -166,7 +166,8 @@ TEST_F(PromptTest, LockRequestsNotFromTheWatcherAreIgnored) {
     };
     for (const Case &c : cases) {
         context->pendingLock = c.announced;
-        EXPECT_EQ(0, SendMessageW(context->prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(app), c.named))
+        EXPECT_EQ(0, SendMessageW(context->prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(app),
+                                  c.named))
             << c.what;
         EXPECT_EQ(nullptr, context->currentEntry) << c.what;
         EXPECT_FALSE(IsWindowVisible(context->prompt)) << c.what;
@@ -223,7 +224,7 @@ TEST_F(PromptTest, PasswordsCompareWholeAndCaseSensitive) {
         const wchar_t *stored, *typed;
         bool match;
     } cases[] = {
-        {L"", L"", true},         {L"", L"1", false},     {L"Ab12", L"Ab12", true},
+        {L"", L"", true},          {L"", L"1", false},       {L"Ab12", L"Ab12", true},
         {L"Ab12", L"ab12", false}, {L"Ab12", L"Ab1", false}, {L"Ab12", L"Ab123", false},
     };
     for (const Case &c : cases) {

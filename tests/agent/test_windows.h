@@ -12,8 +12,8 @@ namespace agent_test {
 
 // What a test window was sent or posted.
 struct Received {
-    int closes = 0;       // WM_CLOSE (the window stays)
-    int controls = 0;     // MSG_CONTROL
+    int closes = 0;    // WM_CLOSE (the window stays)
+    int controls = 0;  // MSG_CONTROL
     WPARAM controlCommand = 0;
     LPARAM controlParam = 0;
 };

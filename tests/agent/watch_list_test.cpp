@@ -1,8 +1,8 @@
 // The watch list against the real registry: which entries a rebuild makes,
 // what it keeps, what it shows again, and what it must not free yet.
+#include "watch_list.h"
 #include "agent_context.h"
 #include "test_windows.h"
-#include "watch_list.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,9 @@ TEST(ContactsClass, FollowsThePlatform) {
         DWORD platform, major;
         int check;
     } cases[] = {
-        {kPlatformWindowsCe, 4, 0},  {kPlatformWindowsCe, 5, 1},  {kPlatformWindowsCe, 6, 0},
-        {kPlatformWindowsCe, 7, 0},  {VER_PLATFORM_WIN32_NT, 5, -1}, {VER_PLATFORM_WIN32_NT, 6, -1},
+        {kPlatformWindowsCe, 4, 0},          {kPlatformWindowsCe, 5, 1},
+        {kPlatformWindowsCe, 6, 0},          {kPlatformWindowsCe, 7, 0},
+        {VER_PLATFORM_WIN32_NT, 5, -1},      {VER_PLATFORM_WIN32_NT, 6, -1},
         {VER_PLATFORM_WIN32_WINDOWS, 4, -1},
     };
     for (const Case &c : cases) {

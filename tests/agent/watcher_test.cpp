@@ -1,11 +1,11 @@
 // The watcher's decisions on real windows: what it locks, what it re-arms,
 // how it hands an entry to the prompt, and that it ends whenever told to.
+#include "watcher.h"
 #include "agent_context.h"
 #include "agent_resource.h"
 #include "platform_shell.h"
 #include "soft_key_dialog.h"
 #include "test_windows.h"
-#include "watcher.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,12 @@ TEST(IsSameOrAncestor, FollowsParentsAndOwnersUpward) {
         HWND a, b;
         int expected;
     } cases[] = {
-        {top, top, 1},        {top, child, 1},   {top, grandchild, 1}, {child, grandchild, 1},
-        {top, owned, 1},      {grandchild, top, 0}, {child, top, 0},   {other, grandchild, 0},
-        {top, other, 0},      {top, nullptr, 0},
+        {top, top, 1},   {top, child, 1},      {top, grandchild, 1}, {child, grandchild, 1},
+        {top, owned, 1}, {grandchild, top, 0}, {child, top, 0},      {other, grandchild, 0},
+        {top, other, 0}, {top, nullptr, 0},
     };
-    for (const Case &c : cases) EXPECT_EQ(c.expected, IsSameOrAncestor(c.a, c.b)) << c.a << " " << c.b;
+    for (const Case &c : cases)
+        EXPECT_EQ(c.expected, IsSameOrAncestor(c.a, c.b)) << c.a << " " << c.b;
     DestroyTestWindows();
 }
 
@@ -50,7 +51,8 @@ struct PromptDouble {
 PromptDouble *g_double;
 
 LRESULT CALLBACK PromptDoubleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != MSG_LOCK_ENTRY || !g_double) return DefWindowProcW(window, message, wParam, lParam);
+    if (message != MSG_LOCK_ENTRY || !g_double)
+        return DefWindowProcW(window, message, wParam, lParam);
     ++g_double->requests;
     g_double->window = wParam;
     g_double->entry = lParam;
@@ -102,7 +104,8 @@ TEST_F(WatcherTest, LocksAnArmedApplicationOnlyWhenItsWindowOrAnAncestorIsInFron
     struct Case {
         Front front;
         bool locked;
-    } cases[] = {{APP, true}, {CHILD, false}, {OWNED_POPUP, false}, {APP_OWNER, true}, {UNRELATED, false}};
+    } cases[] = {
+        {APP, true}, {CHILD, false}, {OWNED_POPUP, false}, {APP_OWNER, true}, {UNRELATED, false}};
     for (const Case &c : cases) {
         HWND owner = MakeTopLevel(L"AgentTestAppOwner");
         HWND app = MakeTopLevel(kAppClass, owner);
@@ -165,7 +168,7 @@ TEST_F(WatcherTest, UnlockedApplicationStaysUnlockedWhileItOrAWindowUnderItIsInF
     struct Case {
         Front front;
         bool rearmed;
-    } cases[] = {{APP, false}, {CHILD, false}, {OWNED_POPUP, false},
+    } cases[] = {{APP, false},  {CHILD, false},   {OWNED_POPUP, false},
                  {OTHER, true}, {APP_GONE, true}, {NO_WINDOW, false}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.front);

@@ -46,7 +46,7 @@ TEST(AgentCell, WithdrawClearsOnlyTheWindowItPublished) {
 
 TEST(AgentCell, NoCellNamesNoAgent) {
     EXPECT_EQ(nullptr, AgentWindowOf(nullptr));
-    PublishAgentWindow(nullptr, Handle(1));   // no effect, no crash
+    PublishAgentWindow(nullptr, Handle(1));  // no effect, no crash
     WithdrawAgentWindow(nullptr, Handle(1));
 }
 

@@ -1,7 +1,7 @@
 // The change-password checks: the verdict on what was typed, and the real
 // dialog from the program's resources answering it.
-#include "in_process_dialogs.h"
 #include "password_dialog.h"
+#include "in_process_dialogs.h"
 #include "settings_resource.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +21,11 @@ const VerdictCase kVerdicts[] = {
     {L"4826", L"1111", L"1234", L"1234", PASSWORD_WRONG_CURRENT},
     {L"4826", L"1111", L"1234", L"9999", PASSWORD_WRONG_CURRENT},  // wrong current wins
     {L"4826", L"4826", L"1234", L"9999", PASSWORD_MISMATCH},
-    {L"4826", L"48260", L"1", L"1", PASSWORD_WRONG_CURRENT},       // whole string
+    {L"4826", L"48260", L"1", L"1", PASSWORD_WRONG_CURRENT},  // whole string
     {L"4826", L"", L"", L"", PASSWORD_WRONG_CURRENT},
-    {L"4826", L"4826", L"", L"", PASSWORD_ACCEPTED},               // empty new password
+    {L"4826", L"4826", L"", L"", PASSWORD_ACCEPTED},  // empty new password
     {L"", L"", L"", L"", PASSWORD_ACCEPTED},
-    {L"", L"anything", L"77", L"77", PASSWORD_ACCEPTED},           // not asked: ignored
+    {L"", L"anything", L"77", L"77", PASSWORD_ACCEPTED},  // not asked: ignored
     {L"", L"", L"77", L"7", PASSWORD_MISMATCH},
 };
 

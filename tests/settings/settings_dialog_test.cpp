@@ -1,9 +1,9 @@
 // The real settings dialog from the program's resources, in this process:
 // which box stands for which bit, what "Выход" writes, and how the
 // "Отключить" entry follows the agent's answer.
+#include "settings_dialog.h"
 #include "control_channel.h"
 #include "in_process_dialogs.h"
-#include "settings_dialog.h"
 #include "settings_resource.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +14,9 @@ const wchar_t kKey[] = L"Software\\Quellor";
 
 void StoreLockOption(DWORD flags) {
     HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExW(key, L"LockOption", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&flags),
                    sizeof flags);
     const wchar_t password[] = L"4826";
@@ -63,8 +63,15 @@ protected:
 
 TEST_F(SettingsDialogRun, BoxesShowTheirBitsAndExitWritesThemBackKeepingTheRest) {
     // Boxes on the screen from top to bottom: contacts 1, calendar 2, SMS 8, calls 4.
-    const DWORD loaded[] = {0, LOCK_CONTACTS, LOCK_CALENDAR, LOCK_CALL_HISTORY, LOCK_SMS, 15, 31,
-                            0x1F5, 0x80000000u | LOCK_CALENDAR | LOCK_SMS};
+    const DWORD loaded[] = {0,
+                            LOCK_CONTACTS,
+                            LOCK_CALENDAR,
+                            LOCK_CALL_HISTORY,
+                            LOCK_SMS,
+                            15,
+                            31,
+                            0x1F5,
+                            0x80000000u | LOCK_CALENDAR | LOCK_SMS};
     for (DWORD flags : loaded) {
         SCOPED_TRACE(testing::Message() << "LockOption " << std::hex << flags);
         StoreLockOption(flags);
@@ -149,9 +156,12 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
     HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SETTINGS_BAR));
     ASSERT_NE(bar, nullptr);
     HMENU popup = GetSubMenu(bar, 1);
-    auto stopGrayed = [&] { return (GetMenuState(popup, IDM_STOP_AGENT, MF_BYCOMMAND) & MF_GRAYED) != 0; };
+    auto stopGrayed = [&] {
+        return (GetMenuState(popup, IDM_STOP_AGENT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
     auto openPopup = [&](WORD button) {
-        SendMessageW(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(button, 0));
+        SendMessageW(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup),
+                     MAKELPARAM(button, 0));
     };
 
     SettingsDialog object;

@@ -32,8 +32,8 @@ protected:
     // in the cell while the prompt is created).
     void StartAgent() {
         ASSERT_TRUE(agent.Start(kQuelwatch));
-        ASSERT_TRUE(WaitUntil([&] { return AnyWindowOfProcess(agent.Id(), L"#32770") != nullptr; },
-                              10000))
+        ASSERT_TRUE(
+            WaitUntil([&] { return AnyWindowOfProcess(agent.Id(), L"#32770") != nullptr; }, 10000))
             << "the agent's prompt did not come up";
         Sleep(300);
     }
@@ -212,7 +212,8 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
             HWND edit = GetDlgItem(passwordDialog, field.first);
             EXPECT_TRUE(MoveFocusTo(edit));
             TypeDigits(field.second);
-            EXPECT_TRUE(WaitUntil([&] { return ItemText(passwordDialog, field.first) == field.second; }, 2000))
+            EXPECT_TRUE(WaitUntil(
+                [&] { return ItemText(passwordDialog, field.first) == field.second; }, 2000))
                 << "typed into the wrong field";
         }
         PressKey(VK_F1);
@@ -228,7 +229,8 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     EXPECT_TRUE(MoveFocusTo(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     TypeDigits(L"12");
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, 2000));
+    EXPECT_TRUE(
+        WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, 2000));
     EXPECT_TRUE(IsWindowVisible(passwordDialog));
     PressKey(VK_ESCAPE);
 
@@ -275,8 +277,8 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     TypeDigits(L"1234");
     PressKey(VK_F1);
     HWND inboxWindow = FindTopLevel(kInboxClass);
-    EXPECT_TRUE(WaitUntil([&] { return inboxWindow && IsWindowVisible(inboxWindow) && !VisiblePrompt(); },
-                          3000))
+    EXPECT_TRUE(WaitUntil(
+        [&] { return inboxWindow && IsWindowVisible(inboxWindow) && !VisiblePrompt(); }, 3000))
         << "the new password did not unlock";
 }
 
@@ -371,9 +373,10 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
         for (int kind = 0; kind < 3; ++kind)
             most[kind] = std::max(most[kind], CountDialogsTitled(quelset.Id(), kKinds[kind]));
     });
-    std::printf("settings: %d foreign messages in %.1f s (seed %u); most open at once: "
-                "%d change-password, %d About, %d boxes\n",
-                figures.posted, figures.ms / 1000.0, kSeed, most[0], most[1], most[2]);
+    std::printf(
+        "settings: %d foreign messages in %.1f s (seed %u); most open at once: "
+        "%d change-password, %d About, %d boxes\n",
+        figures.posted, figures.ms / 1000.0, kSeed, most[0], most[1], most[2]);
     ASSERT_TRUE(quelset.Running());
     EXPECT_EQ(figures.posted, kMessages);
     for (int kind = 0; kind < 3; ++kind)

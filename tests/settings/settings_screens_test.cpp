@@ -18,7 +18,8 @@ namespace {
 std::string ScreenName(const char *what) {
     const char *size = std::getenv("PHONE_SIZE");
     const char *dpi = std::getenv("PHONE_DPI");
-    return std::string("quelset-") + what + "-" + (size ? size : "screen") + "-" + (dpi ? dpi : "96");
+    return std::string("quelset-") + what + "-" + (size ? size : "screen") + "-" +
+           (dpi ? dpi : "96");
 }
 
 struct ChildQuery {
@@ -48,7 +49,8 @@ void ExpectTidy(HWND dialog, DWORD pid) {
         const int id = GetDlgCtrlID(child);
         EXPECT_GE(r.left, 0) << "control " << id;
         EXPECT_GT(r.bottom, r.top) << "control " << id;
-        EXPECT_LE(r.top + textLine, barRect.top) << "control " << id << " is hidden by the soft keys";
+        EXPECT_LE(r.top + textLine, barRect.top)
+            << "control " << id << " is hidden by the soft keys";
         for (size_t i = 0; i < rects.size(); ++i) {
             RECT overlap;
             EXPECT_FALSE(IntersectRect(&overlap, &r, &rects[i]))

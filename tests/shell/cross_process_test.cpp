@@ -35,7 +35,8 @@ TEST(CrossProcess, FindsTheBarOfAnotherProcessAndDrivesItsSoftKey) {
     scenario::PressKey(VK_F2);
     DWORD code = 0;
     ASSERT_TRUE(helper.WaitExit(5000, &code));
-    EXPECT_EQ(static_cast<DWORD>(IDC_RIGHT), code) << "F2 from this process reached the helper's bar";
+    EXPECT_EQ(static_cast<DWORD>(IDC_RIGHT), code)
+        << "F2 from this process reached the helper's bar";
     EXPECT_FALSE(IsWindow(bar)) << "gone with its process";
 }
 

@@ -49,7 +49,8 @@ TEST(MenuBar, MalformedOrMissingResourcesFailCleanly) {
     } cases[] = {
         {"missing RCDATA", IDR_BAR_MISSING, sizeof(SHMENUBARINFO), false},
         {"truncated button", IDR_BAR_TRUNCATED, sizeof(SHMENUBARINFO), false},
-        {"count claims more buttons than bytes", IDR_BAR_COUNT_TOO_BIG, sizeof(SHMENUBARINFO), false},
+        {"count claims more buttons than bytes", IDR_BAR_COUNT_TOO_BIG, sizeof(SHMENUBARINFO),
+         false},
         {"header cut short", IDR_BAR_HEADER_ONLY, sizeof(SHMENUBARINFO), false},
         {"pop-up index out of range", IDR_BAR_POPUP_RANGE, sizeof(SHMENUBARINFO), false},
         {"pop-up index names a plain item", IDR_BAR_POPUP_NOT_SUB, sizeof(SHMENUBARINFO), false},
@@ -117,10 +118,8 @@ TEST(MenuBar, TheBarStaysRightAboveItsOwner) {
         HWND after;
         bool topmost;
     } moves[] = {
-        {"to the bottom", HWND_BOTTOM, false},
-        {"to the top", HWND_TOP, false},
-        {"topmost", HWND_TOPMOST, true},
-        {"back from topmost", HWND_NOTOPMOST, false},
+        {"to the bottom", HWND_BOTTOM, false},  {"to the top", HWND_TOP, false},
+        {"topmost", HWND_TOPMOST, true},        {"back from topmost", HWND_NOTOPMOST, false},
         {"below another window", other, false},
     };
     for (const Move &m : moves) {
@@ -191,8 +190,9 @@ TEST(InitDialog, FullScreenAboveTheBarAtThisScreenSize) {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     for (bool withBar : {true, false}) {
         SizeLog log;
-        HWND dlg = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), shelltest::TestTemplate(), nullptr,
-                                              SizeLog::Proc, reinterpret_cast<LPARAM>(&log));
+        HWND dlg =
+            CreateDialogIndirectParamW(GetModuleHandleW(nullptr), shelltest::TestTemplate(),
+                                       nullptr, SizeLog::Proc, reinterpret_cast<LPARAM>(&log));
         ASSERT_NE(nullptr, dlg);
         int barTop = cy;
         if (withBar) {

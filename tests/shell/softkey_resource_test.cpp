@@ -28,8 +28,8 @@ std::vector<unsigned char> Bytes(std::initializer_list<WORD> words) {
 const WORD kNone = 0xFFFF, kNoImage = 0xFFFE;
 
 TEST(SoftKeyResource, ReadsTwoButtonsWithPopup) {
-    auto data = Bytes({205, 2, kNoImage, 40139, 4, 16, 40140, 0, kNone,
-                                kNoImage, 40145, 4, 24, 40141, 0, 1});
+    auto data = Bytes(
+        {205, 2, kNoImage, 40139, 4, 16, 40140, 0, kNone, kNoImage, 40145, 4, 24, 40141, 0, 1});
     SoftKeyBarData bar;
     ASSERT_TRUE(ParseSoftKeyBar(data.data(), data.size(), &bar));
     EXPECT_EQ(205, bar.menuId);
@@ -54,7 +54,13 @@ TEST(SoftKeyResource, AcceptsOneButtonEmptyBarAndPadding) {
         {"one button", Bytes({112, 1, kNoImage, 40015, 4, 16, 40015, 0, kNone}), 1},
         {"no buttons", Bytes({112, 0}), 0},
         {"pad word after the buttons", Bytes({106, 1, kNoImage, 1, 4, 16, 1, 0, kNone, 0}), 1},
-        {"odd pad byte", [] { auto d = Bytes({106, 0}); d.push_back(0); return d; }(), 0},
+        {"odd pad byte",
+         [] {
+             auto d = Bytes({106, 0});
+             d.push_back(0);
+             return d;
+         }(),
+         0},
     };
     for (const Case &c : cases) {
         SoftKeyBarData bar;
@@ -75,16 +81,18 @@ TEST(SoftKeyResource, RefusesMalformedData) {
         {"count 1, no button", Bytes({106, 1})},
         {"count 1, button one word short", Bytes({106, 1, kNoImage, 1, 4, 16, 1, 0})},
         {"count 2, one button", Bytes({106, 2, kNoImage, 1, 4, 16, 1, 0, kNone})},
-        {"count 2, second button cut", Bytes({106, 2, kNoImage, 1, 4, 16, 1, 0, kNone, kNoImage, 2})},
+        {"count 2, second button cut",
+         Bytes({106, 2, kNoImage, 1, 4, 16, 1, 0, kNone, kNoImage, 2})},
         {"count 3: a phone has two soft keys",
-         Bytes({106, 3, kNoImage, 1, 4, 16, 1, 0, kNone, kNoImage, 2, 4, 16, 2, 0, kNone,
-                kNoImage, 3, 4, 16, 3, 0, kNone})},
+         Bytes({106, 3, kNoImage, 1,     4,        16, 1, 0,  kNone, kNoImage, 2,    4,
+                16,  2, 0,        kNone, kNoImage, 3,  4, 16, 3,     0,        kNone})},
         {"count 0xFFFF", Bytes({106, 0xFFFF, kNoImage, 1, 4, 16, 1, 0, kNone})},
     };
     for (const Case &c : cases) {
         SoftKeyBarData bar;
         memset(&bar, 0x5a, sizeof(bar));
-        EXPECT_FALSE(ParseSoftKeyBar(c.data.empty() ? nullptr : c.data.data(), c.data.size(), &bar)) << c.what;
+        EXPECT_FALSE(ParseSoftKeyBar(c.data.empty() ? nullptr : c.data.data(), c.data.size(), &bar))
+            << c.what;
         EXPECT_EQ(0, bar.count) << c.what;
     }
     SoftKeyBarData bar;
@@ -98,16 +106,17 @@ TEST(SoftKeyResource, NeverReadsPastTheEnd) {
     SYSTEM_INFO si;
     GetSystemInfo(&si);
     const size_t page = si.dwPageSize;
-    auto *mem = static_cast<unsigned char *>(VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto *mem = static_cast<unsigned char *>(
+        VirtualAlloc(nullptr, 2 * page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     ASSERT_NE(nullptr, mem);
     DWORD old;
     ASSERT_TRUE(VirtualProtect(mem + page, page, PAGE_NOACCESS, &old));
 
     const std::vector<unsigned char> tails[] = {
         Bytes({106, 2, kNoImage, 1, 4, 16, 1, 0, kNone, kNoImage, 2, 4, 16}),  // truncated
-        Bytes({106, 0x7FFF}),                                                   // absurd count
-        Bytes({106, 1, kNoImage, 1, 4, 16, 1, 0, kNone}),                       // exact fit
-        {0x6a},                                                                 // half a word
+        Bytes({106, 0x7FFF}),                                                  // absurd count
+        Bytes({106, 1, kNoImage, 1, 4, 16, 1, 0, kNone}),                      // exact fit
+        {0x6a},                                                                // half a word
     };
     for (const auto &t : tails) {
         unsigned char *at = mem + page - t.size();

@@ -15,22 +15,28 @@ constexpr UINT_PTR kSafetyTimer = 7;
 
 const DLGTEMPLATE *TestTemplate() {
     HMODULE self = GetModuleHandleW(nullptr);
-    HRSRC res = FindResourceW(self, MAKEINTRESOURCEW(IDD_TEST), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    HRSRC res =
+        FindResourceW(self, MAKEINTRESOURCEW(IDD_TEST), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
     return res ? static_cast<const DLGTEMPLATE *>(LockResource(LoadResource(self, res))) : nullptr;
 }
 
 HWND CreatePlainDialog() {
-    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), TestTemplate(), nullptr,
-                                      [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    return CreateDialogIndirectParamW(
+        GetModuleHandleW(nullptr), TestTemplate(), nullptr,
+        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
 }
 
-void Press(BYTE vk) { scenario::PressKey(vk); }
+void Press(BYTE vk) {
+    scenario::PressKey(vk);
+}
 
 bool WaitForPopupMenu(bool open, DWORD timeoutMs) {
-    return scenario::WaitUntil([open] {
-        HWND menu = FindWindowW(L"#32768", nullptr);
-        return (menu && IsWindowVisible(menu)) == open;
-    }, timeoutMs);
+    return scenario::WaitUntil(
+        [open] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            return (menu && IsWindowVisible(menu)) == open;
+        },
+        timeoutMs);
 }
 
 int TestDialog::Run(const DialogOptions &options, Script script) {
@@ -44,7 +50,8 @@ int TestDialog::Run(const DialogOptions &options, Script script) {
         return static_cast<int>(DialogBoxIndirectParamW(self, TestTemplate(), nullptr, Proc,
                                                         reinterpret_cast<LPARAM>(this)));
     }
-    HWND dlg = CreateDialogIndirectParamW(self, TestTemplate(), nullptr, Proc, reinterpret_cast<LPARAM>(this));
+    HWND dlg = CreateDialogIndirectParamW(self, TestTemplate(), nullptr, Proc,
+                                          reinterpret_cast<LPARAM>(this));
     if (!dlg) return -1;
     ShowWindow(dlg, SW_SHOW);
     MSG msg;
@@ -78,8 +85,9 @@ INT_PTR TestDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             mbi.hInstRes = GetModuleHandleW(nullptr);
             if (SHCreateMenuBar(&mbi)) bar_ = mbi.hwndMB;
             if (bar_ && options_.overrideBack)
-                SendMessageW(bar_, SHCMBM_OVERRIDEKEY, VK_TBACK,
-                             MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
+                SendMessageW(
+                    bar_, SHCMBM_OVERRIDEKEY, VK_TBACK,
+                    MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
         }
         SHINITDLGINFO shidi = {SHIDIM_FLAGS, dialog_, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
         SHInitDialog(&shidi);
@@ -151,25 +159,30 @@ std::vector<Event> TestDialog::Events() {
     return events_;
 }
 
-bool TestDialog::WaitFor(const std::function<bool(const std::vector<Event> &)> &cond, DWORD timeoutMs) {
+bool TestDialog::WaitFor(const std::function<bool(const std::vector<Event> &)> &cond,
+                         DWORD timeoutMs) {
     return scenario::WaitUntil([&] { return cond(Events()); }, timeoutMs);
 }
 
 bool TestDialog::WaitForCommand(WORD id, DWORD timeoutMs) {
-    return WaitFor([id](const std::vector<Event> &e) { return CountCommand(e, id) > 0; }, timeoutMs);
+    return WaitFor([id](const std::vector<Event> &e) { return CountCommand(e, id) > 0; },
+                   timeoutMs);
 }
 
 bool TestDialog::WaitForHotKey(WORD modifiers, DWORD timeoutMs) {
-    return WaitFor([modifiers](const std::vector<Event> &e) {
-        for (const Event &ev : e)
-            if (ev.msg == WM_HOTKEY && LOWORD(ev.lp) == modifiers) return true;
-        return false;
-    }, timeoutMs);
+    return WaitFor(
+        [modifiers](const std::vector<Event> &e) {
+            for (const Event &ev : e)
+                if (ev.msg == WM_HOTKEY && LOWORD(ev.lp) == modifiers) return true;
+            return false;
+        },
+        timeoutMs);
 }
 
 std::wstring TestDialog::EditText() {
     wchar_t buf[256] = {};
-    SendMessageW(Edit(), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf));  // marshalled to its thread
+    SendMessageW(Edit(), WM_GETTEXT, 256,
+                 reinterpret_cast<LPARAM>(buf));  // marshalled to its thread
     return buf;
 }
 

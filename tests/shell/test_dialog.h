@@ -46,7 +46,8 @@ public:
     HWND Edit() const { return GetDlgItem(dialog_, IDC_TEST_EDIT); }
     void End(int code = 0);
     std::vector<Event> Events();
-    bool WaitFor(const std::function<bool(const std::vector<Event> &)> &cond, DWORD timeoutMs = 3000);
+    bool WaitFor(const std::function<bool(const std::vector<Event> &)> &cond,
+                 DWORD timeoutMs = 3000);
     bool WaitForCommand(WORD id, DWORD timeoutMs = 3000);
     bool WaitForHotKey(WORD modifiers, DWORD timeoutMs = 3000);
     // Text of the edit field, read through the dialog's thread.
