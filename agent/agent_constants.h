@@ -1,6 +1,6 @@
 // Numbers and names the agent's parts agree on; each is named here once.
-#ifndef QUELLOR_AGENT_CONSTANTS_H
-#define QUELLOR_AGENT_CONSTANTS_H
+#ifndef QUELLOR_AGENT_AGENT_CONSTANTS_H
+#define QUELLOR_AGENT_AGENT_CONSTANTS_H
 
 #include <windows.h>
 

@@ -8,8 +8,8 @@
 // MSG_LOCK_ENTRY (the watcher is blocked in SendMessageW while the prompt
 // handles it), UnlockEvent, and CreateThread for what exists before the
 // watcher starts. The user-interface thread never waits for the watcher.
-#ifndef QUELLOR_AGENT_CONTEXT_H
-#define QUELLOR_AGENT_CONTEXT_H
+#ifndef QUELLOR_AGENT_AGENT_CONTEXT_H
+#define QUELLOR_AGENT_AGENT_CONTEXT_H
 
 #include "control_channel.h"
 #include "lock_settings.h"

@@ -1,7 +1,7 @@
 // Resource ids of the lock agent: its prompt dialog, soft-key bar and texts.
 // Included by agent.rc and by the code, so it holds #defines only.
-#ifndef QUELLOR_AGENT_RESOURCE_H
-#define QUELLOR_AGENT_RESOURCE_H
+#ifndef QUELLOR_AGENT_AGENT_RESOURCE_H
+#define QUELLOR_AGENT_AGENT_RESOURCE_H
 
 #define IDD_PROMPT          105  // the password prompt
 #define IDR_PROMPT_SOFTKEYS 106  // its soft-key bar (RCDATA and MENU)
@@ -17,11 +17,5 @@
 #define IDS_PROMPT_CANCEL         2  // "Отмена"
 #define IDS_PROMPT_WRONG_PASSWORD 3  // "Не правильный Пароль"
 #define IDS_PROMPT_WARNING        4  // "Предупреждение"
-
-// Soft-key bar layout words (the device SDK's values).
-#define SOFTKEY_NO_IMAGE (-2)    // I_IMAGENONE
-#define SOFTKEY_ENABLED  4       // TBSTATE_ENABLED
-#define SOFTKEY_AUTOSIZE 16      // TBSTYLE_AUTOSIZE
-#define SOFTKEY_NO_MENU  0xFFFF  // NOMENU: the key opens no pop-up
 
 #endif

@@ -1,8 +1,8 @@
 // The password prompt: the agent's only window, a modeless dialog kept hidden
 // until the watcher hands it a locked application. It is also the agent's end
 // of the control channel, and its initialisation starts the rest of the agent.
-#ifndef QUELLOR_PROMPT_DIALOG_H
-#define QUELLOR_PROMPT_DIALOG_H
+#ifndef QUELLOR_AGENT_PROMPT_DIALOG_H
+#define QUELLOR_AGENT_PROMPT_DIALOG_H
 
 #include <windows.h>
 

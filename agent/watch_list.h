@@ -1,7 +1,7 @@
 // The applications the agent protects: one entry per selected application,
 // naming the window class of its main window and carrying its lock state.
-#ifndef QUELLOR_WATCH_LIST_H
-#define QUELLOR_WATCH_LIST_H
+#ifndef QUELLOR_AGENT_WATCH_LIST_H
+#define QUELLOR_AGENT_WATCH_LIST_H
 
 #include "agent_constants.h"
 #include "lock_settings.h"

@@ -1,8 +1,8 @@
 // The watcher thread: twice a second it looks at the foreground window, hides
 // a protected application that has come to the front and hands it to the
 // prompt, then waits until the prompt is answered.
-#ifndef QUELLOR_WATCHER_H
-#define QUELLOR_WATCHER_H
+#ifndef QUELLOR_AGENT_WATCHER_H
+#define QUELLOR_AGENT_WATCHER_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // How the settings program reaches the running agent: one named cell of
 // shared memory holding the agent's window handle, and posted messages.
-#ifndef QUELLOR_CONTROL_CHANNEL_H
-#define QUELLOR_CONTROL_CHANNEL_H
+#ifndef QUELLOR_COMMON_CONTROL_CHANNEL_H
+#define QUELLOR_COMMON_CONTROL_CHANNEL_H
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The object a dialog procedure works on: one slot per procedure, in place of
 // a bare static pointer that a second run of the same dialog would overwrite
 // (and clear when it ends, leaving the first run deaf to every message).
-#ifndef QUELLOR_DIALOG_SLOT_H
-#define QUELLOR_DIALOG_SLOT_H
+#ifndef QUELLOR_COMMON_DIALOG_SLOT_H
+#define QUELLOR_COMMON_DIALOG_SLOT_H
 
 #include <windows.h>
 

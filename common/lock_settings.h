@@ -1,8 +1,8 @@
 // What the user configures: which applications are locked, and the password.
 // Both programs keep their own copy, loaded from one registry key; only the
 // settings program writes it.
-#ifndef QUELLOR_LOCK_SETTINGS_H
-#define QUELLOR_LOCK_SETTINGS_H
+#ifndef QUELLOR_COMMON_LOCK_SETTINGS_H
+#define QUELLOR_COMMON_LOCK_SETTINGS_H
 
 #include "wide_string.h"
 

@@ -2,8 +2,8 @@
 // device's forms of a few calls on the phone (UNDER_CE), the desktop stand-in
 // and the desktop's forms elsewhere. The system's code is otherwise the same
 // text on both.
-#ifndef QUELLOR_PLATFORM_SHELL_H
-#define QUELLOR_PLATFORM_SHELL_H
+#ifndef QUELLOR_COMMON_PLATFORM_SHELL_H
+#define QUELLOR_COMMON_PLATFORM_SHELL_H
 
 #include <windows.h>
 

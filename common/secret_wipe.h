@@ -1,7 +1,7 @@
 // Overwrites a password (typed, read from the registry, or held) once it is
 // no longer needed, so it does not linger in freed memory or on the stack.
-#ifndef QUELLOR_SECRET_WIPE_H
-#define QUELLOR_SECRET_WIPE_H
+#ifndef QUELLOR_COMMON_SECRET_WIPE_H
+#define QUELLOR_COMMON_SECRET_WIPE_H
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 // The frame every dialog of the system shares on a soft-key phone: a soft-key
 // bar whose Back key reaches the dialog as WM_HOTKEY instead of closing it,
 // full-screen sizing, and modal runs from the program's templates.
-#ifndef QUELLOR_SOFT_KEY_DIALOG_H
-#define QUELLOR_SOFT_KEY_DIALOG_H
+#ifndef QUELLOR_COMMON_SOFT_KEY_DIALOG_H
+#define QUELLOR_COMMON_SOFT_KEY_DIALOG_H
 
 #include "dialog_slot.h"
 

@@ -1,6 +1,6 @@
 // Texts from the program's string table, and the message box built from them.
-#ifndef QUELLOR_UI_TEXT_H
-#define QUELLOR_UI_TEXT_H
+#ifndef QUELLOR_COMMON_UI_TEXT_H
+#define QUELLOR_COMMON_UI_TEXT_H
 
 #include <windows.h>
 

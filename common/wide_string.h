@@ -1,6 +1,6 @@
 // An owned, length-counted UTF-16 string: how every password is held in memory.
-#ifndef QUELLOR_WIDE_STRING_H
-#define QUELLOR_WIDE_STRING_H
+#ifndef QUELLOR_COMMON_WIDE_STRING_H
+#define QUELLOR_COMMON_WIDE_STRING_H
 
 #include <windows.h>
 

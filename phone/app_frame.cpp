@@ -2,9 +2,9 @@
 
 #include "aygshell.h"
 #include "mobileshell.h"
-#include "phone_ids.h"
+#include "phone_constants.h"
 #include "phone_look.h"
-#include "phone_res.h"
+#include "phone_resource.h"
 #include "two_line_list.h"
 #include "window_focus.h"
 

@@ -1,8 +1,8 @@
 // The frame every phone screen runs in: one top-level window of the class the
 // outside world looks for, full screen above its soft-key bar, a title strip,
 // one content window under it, and the phone's single-instance behaviour.
-#ifndef APP_FRAME_H
-#define APP_FRAME_H
+#ifndef QUELLOR_PHONE_APP_FRAME_H
+#define QUELLOR_PHONE_APP_FRAME_H
 
 #include <windows.h>
 

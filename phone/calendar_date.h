@@ -1,6 +1,6 @@
 // Plain Gregorian date arithmetic for the month grid.
-#ifndef CALENDAR_DATE_H
-#define CALENDAR_DATE_H
+#ifndef QUELLOR_PHONE_CALENDAR_DATE_H
+#define QUELLOR_PHONE_CALENDAR_DATE_H
 
 namespace phone {
 

@@ -1,8 +1,8 @@
 // Calendar: the month view with the appointment book.
 #include "app_frame.h"
 #include "month_grid.h"
-#include "phone_ids.h"
-#include "phone_res.h"
+#include "phone_constants.h"
+#include "phone_resource.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Call history: the latest incoming, outgoing and missed calls.
 #include "app_frame.h"
-#include "phone_ids.h"
-#include "phone_res.h"
+#include "phone_constants.h"
+#include "phone_resource.h"
 #include "two_line_list.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "contacts_class.h"
 
-#include "phone_ids.h"
+#include "phone_constants.h"
 
 namespace phone {
 

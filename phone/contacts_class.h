@@ -1,7 +1,7 @@
 // Which window class the phone's Contacts registers: it differs between
 // Windows CE versions, and whoever looks for Contacts must ask the same way.
-#ifndef CONTACTS_CLASS_H
-#define CONTACTS_CLASS_H
+#ifndef QUELLOR_PHONE_CONTACTS_CLASS_H
+#define QUELLOR_PHONE_CONTACTS_CLASS_H
 
 #include <windows.h>
 

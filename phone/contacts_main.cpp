@@ -1,8 +1,8 @@
 // Contacts: the phone book.
 #include "app_frame.h"
 #include "contacts_class.h"
-#include "phone_ids.h"
-#include "phone_res.h"
+#include "phone_constants.h"
+#include "phone_resource.h"
 #include "two_line_list.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Messaging: the SMS inbox.
 #include "app_frame.h"
-#include "phone_ids.h"
-#include "phone_res.h"
+#include "phone_constants.h"
+#include "phone_resource.h"
 #include "two_line_list.h"
 
 namespace {

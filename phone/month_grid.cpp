@@ -3,7 +3,7 @@
 #include "app_frame.h"
 #include "calendar_date.h"
 #include "phone_look.h"
-#include "phone_res.h"
+#include "phone_resource.h"
 
 #include <windowsx.h>
 

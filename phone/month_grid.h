@@ -1,8 +1,8 @@
 // The calendar's month view: a grid of the days of one month with the
 // selected day's appointments under it. Arrow keys move the selection (across
 // months too); Enter and Back go to the parent as IDM_OPEN and IDM_BACK.
-#ifndef MONTH_GRID_H
-#define MONTH_GRID_H
+#ifndef QUELLOR_PHONE_MONTH_GRID_H
+#define QUELLOR_PHONE_MONTH_GRID_H
 
 #include <windows.h>
 

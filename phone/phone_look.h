@@ -1,7 +1,7 @@
 // The phone's look, shared by every screen: fonts scaled to the screen's dpi,
 // colours, and the title strip with the clock at the top of each screen.
-#ifndef PHONE_LOOK_H
-#define PHONE_LOOK_H
+#ifndef QUELLOR_PHONE_PHONE_LOOK_H
+#define QUELLOR_PHONE_PHONE_LOOK_H
 
 #include <windows.h>
 

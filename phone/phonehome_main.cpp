@@ -2,8 +2,8 @@
 // the list the user opens the applications from. At boot it starts the lock
 // agent, as the phone's start-up folder would.
 #include "app_frame.h"
-#include "phone_ids.h"
-#include "phone_res.h"
+#include "phone_constants.h"
+#include "phone_resource.h"
 #include "program_launch.h"
 #include "two_line_list.h"
 

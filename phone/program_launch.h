@@ -1,6 +1,6 @@
 // Starting the phone's other programs, which all live in one folder.
-#ifndef PROGRAM_LAUNCH_H
-#define PROGRAM_LAUNCH_H
+#ifndef QUELLOR_PHONE_PROGRAM_LAUNCH_H
+#define QUELLOR_PHONE_PROGRAM_LAUNCH_H
 
 namespace phone {
 

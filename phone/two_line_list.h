@@ -1,7 +1,7 @@
 // The list every phone screen is made of: an owner-drawn list box whose rows
 // show a name in bold and a line of detail under it.
-#ifndef TWO_LINE_LIST_H
-#define TWO_LINE_LIST_H
+#ifndef QUELLOR_PHONE_TWO_LINE_LIST_H
+#define QUELLOR_PHONE_TWO_LINE_LIST_H
 
 #include <windows.h>
 

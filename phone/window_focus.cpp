@@ -1,7 +1,7 @@
 #include "window_focus.h"
 
 #include "aygshell.h"
-#include "phone_ids.h"
+#include "phone_constants.h"
 
 namespace phone {
 

@@ -1,7 +1,7 @@
 // Moving the phone's screens to the front and back, the way the phone's shell
 // does when an application is opened again or the user presses Back.
-#ifndef WINDOW_FOCUS_H
-#define WINDOW_FOCUS_H
+#ifndef QUELLOR_PHONE_WINDOW_FOCUS_H
+#define QUELLOR_PHONE_WINDOW_FOCUS_H
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The About box: product name, version and web address, one soft key "Готово".
-#ifndef QUELSET_ABOUT_DIALOG_H
-#define QUELSET_ABOUT_DIALOG_H
+#ifndef QUELLOR_SETTINGS_ABOUT_DIALOG_H
+#define QUELLOR_SETTINGS_ABOUT_DIALOG_H
 
 #include "soft_key_dialog.h"
 

@@ -1,8 +1,8 @@
 // How much larger than on the classic 176x220 screen at 96 dpi the
 // change-password dialog is drawn: a length designed for that screen is drawn
 // as (length * LayoutScale + 48) / 96 pixels, so 96 means 100 %.
-#ifndef QUELSET_LAYOUT_SCALE_H
-#define QUELSET_LAYOUT_SCALE_H
+#ifndef QUELLOR_SETTINGS_LAYOUT_SCALE_H
+#define QUELLOR_SETTINGS_LAYOUT_SCALE_H
 
 #include <windows.h>
 

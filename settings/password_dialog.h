@@ -1,8 +1,8 @@
 // The change-password dialog: asks for the current password (only when one
 // is set) and the new one twice, and hands the new one back through the
 // caller's buffer. Saving it and telling the agent is the caller's work.
-#ifndef QUELSET_PASSWORD_DIALOG_H
-#define QUELSET_PASSWORD_DIALOG_H
+#ifndef QUELLOR_SETTINGS_PASSWORD_DIALOG_H
+#define QUELLOR_SETTINGS_PASSWORD_DIALOG_H
 
 #include "lock_settings.h"
 #include "soft_key_dialog.h"

@@ -2,8 +2,8 @@
 // a status line tells whether the agent answered, "Выход" saves and ends the
 // program, and the "Настройки" menu changes the password, stops the agent and
 // shows the About box.
-#ifndef QUELSET_SETTINGS_DIALOG_H
-#define QUELSET_SETTINGS_DIALOG_H
+#ifndef QUELLOR_SETTINGS_SETTINGS_DIALOG_H
+#define QUELLOR_SETTINGS_SETTINGS_DIALOG_H
 
 #include "control_channel.h"
 #include "lock_settings.h"

@@ -1,7 +1,7 @@
 // Resource ids of the settings program: dialogs, their controls, soft-key
 // bars, commands and strings. Shared by the resource script and the code.
-#ifndef QUELSET_SETTINGS_RESOURCE_H
-#define QUELSET_SETTINGS_RESOURCE_H
+#ifndef QUELLOR_SETTINGS_SETTINGS_RESOURCE_H
+#define QUELLOR_SETTINGS_SETTINGS_RESOURCE_H
 
 // Dialogs
 #define IDD_SETTINGS 102
@@ -48,12 +48,5 @@
 #define IDS_SETTINGS_MENU     IDM_SETTINGS_MENU
 #define IDS_AGENT_RUNNING     40288
 #define IDS_AGENT_STOPPED     40289
-
-// Soft-key bar layout words
-#define SOFTKEY_NO_IMAGE (-2)
-#define SOFTKEY_ENABLED  4
-#define SOFTKEY_AUTOSIZE 16
-#define SOFTKEY_POPUP    24
-#define SOFTKEY_NO_POPUP 0xFFFF
 
 #endif

@@ -6,8 +6,8 @@
 // place of the SDK's. Like the SDK's it brings in winuserm.h. Each other phone
 // name lives in the stand-in of the SDK header that declares it (tpcshell.h,
 // winuserm.h); what only the desktop needs is in mobileshell.h.
-#ifndef MOBILESHELL_AYGSHELL_H
-#define MOBILESHELL_AYGSHELL_H
+#ifndef QUELLOR_MOBILESHELL_INCLUDE_AYGSHELL_H
+#define QUELLOR_MOBILESHELL_INCLUDE_AYGSHELL_H
 
 #include <windows.h>
 #include <winuserm.h>

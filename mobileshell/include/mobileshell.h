@@ -2,8 +2,8 @@
 // phone's winuser.h names that the desktop headers lack, and keybd_event given
 // its device meaning. Only desktop code includes it: the desktop branch of
 // common/platform_shell.h, the stand-in itself and the phone stand-ins.
-#ifndef MOBILESHELL_H
-#define MOBILESHELL_H
+#ifndef QUELLOR_MOBILESHELL_INCLUDE_MOBILESHELL_H
+#define QUELLOR_MOBILESHELL_INCLUDE_MOBILESHELL_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Stand-in for the Windows Mobile SDK's tpcshell.h, the smartphone additions to
 // the shell: here only the call that hands an overridden Back key on.
-#ifndef MOBILESHELL_TPCSHELL_H
-#define MOBILESHELL_TPCSHELL_H
+#ifndef QUELLOR_MOBILESHELL_INCLUDE_TPCSHELL_H
+#define QUELLOR_MOBILESHELL_INCLUDE_TPCSHELL_H
 
 #include <windows.h>
 

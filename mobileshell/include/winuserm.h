@@ -1,7 +1,7 @@
 // Stand-in for the Windows Mobile SDK's winuserm.h, the phone's additions to
 // winuser.h: the keypad's virtual keys and the edit controls' input modes.
-#ifndef MOBILESHELL_WINUSERM_H
-#define MOBILESHELL_WINUSERM_H
+#ifndef QUELLOR_MOBILESHELL_INCLUDE_WINUSERM_H
+#define QUELLOR_MOBILESHELL_INCLUDE_WINUSERM_H
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // What the parts of the mobile-shell stand-in share with each other.
-#ifndef MOBILESHELL_SHELL_INTERNAL_H
-#define MOBILESHELL_SHELL_INTERNAL_H
+#ifndef QUELLOR_MOBILESHELL_SRC_SHELL_INTERNAL_H
+#define QUELLOR_MOBILESHELL_SRC_SHELL_INTERNAL_H
 
 #include <windows.h>
 

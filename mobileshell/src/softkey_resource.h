@@ -4,8 +4,8 @@
 //   WORD menuId, WORD buttonCount, then per button seven WORDs:
 //   image (-2 = none), command, state (TBSTATE_*), style (TBSTYLE_*),
 //   string id of the label, 0, pop-up index in the menu (0xFFFF = none).
-#ifndef MOBILESHELL_SOFTKEY_RESOURCE_H
-#define MOBILESHELL_SOFTKEY_RESOURCE_H
+#ifndef QUELLOR_MOBILESHELL_SRC_SOFTKEY_RESOURCE_H
+#define QUELLOR_MOBILESHELL_SRC_SOFTKEY_RESOURCE_H
 
 #include <stddef.h>
 #include <windows.h>

@@ -1,7 +1,7 @@
 // Driving the real Quelwatch.exe and the phone's applications from outside,
 // the way the phone's user would, and reading what is on the screen.
-#ifndef QUELLOR_TESTS_AGENT_PHONE_H
-#define QUELLOR_TESTS_AGENT_PHONE_H
+#ifndef QUELLOR_TESTS_AGENT_AGENT_PHONE_H
+#define QUELLOR_TESTS_AGENT_AGENT_PHONE_H
 
 #include "scenario.h"
 

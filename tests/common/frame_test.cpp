@@ -1,6 +1,6 @@
 // Text helpers, the modal run and the soft-key frame, with the test's own
 // string table, dialog template and soft-key bar.
-#include "common_test_ids.h"
+#include "common_test_resource.h"
 #include "module_instance.h"
 #include "soft_key_dialog.h"
 #include "ui_text.h"

@@ -1,7 +1,7 @@
 // What the phone's screen shows, as the scenario tests of the phone stand-ins
 // check it from outside.
-#ifndef TESTS_PHONE_SCREEN_H
-#define TESTS_PHONE_SCREEN_H
+#ifndef QUELLOR_TESTS_PHONE_PHONE_SCREEN_H
+#define QUELLOR_TESTS_PHONE_PHONE_SCREEN_H
 
 #include <windows.h>
 

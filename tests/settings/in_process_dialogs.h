@@ -1,8 +1,8 @@
 // Plays a script inside a dialog's modal loop, in this process, and answers
 // the message boxes that come up meanwhile: the real dialogs from the
 // program's own resources, driven without a person.
-#ifndef QUELSET_TEST_IN_PROCESS_DIALOGS_H
-#define QUELSET_TEST_IN_PROCESS_DIALOGS_H
+#ifndef QUELLOR_TESTS_SETTINGS_IN_PROCESS_DIALOGS_H
+#define QUELLOR_TESTS_SETTINGS_IN_PROCESS_DIALOGS_H
 
 #include <windows.h>
 

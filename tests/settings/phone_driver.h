@@ -1,7 +1,7 @@
 // Driving Quelset.exe (and Quelwatch.exe, and the phone's stand-in apps) from
 // outside, the way the phone's user would, and reading what is on the screen.
-#ifndef QUELSET_TEST_PHONE_DRIVER_H
-#define QUELSET_TEST_PHONE_DRIVER_H
+#ifndef QUELLOR_TESTS_SETTINGS_PHONE_DRIVER_H
+#define QUELLOR_TESTS_SETTINGS_PHONE_DRIVER_H
 
 #include "scenario.h"
 

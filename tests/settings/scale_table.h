@@ -1,6 +1,6 @@
 // The layout scale each phone screen must get.
-#ifndef QUELSET_TEST_SCALE_TABLE_H
-#define QUELSET_TEST_SCALE_TABLE_H
+#ifndef QUELLOR_TESTS_SETTINGS_SCALE_TABLE_H
+#define QUELLOR_TESTS_SETTINGS_SCALE_TABLE_H
 
 struct ScaleCase {
     int screenHeight;

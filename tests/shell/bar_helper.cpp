@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform_shell.h"
-#include "shell_test_ids.h"
+#include "shell_test_resource.h"
 
 namespace {
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -9,7 +9,7 @@
 
 #include "platform_shell.h"
 #include "scenario.h"
-#include "shell_test_ids.h"
+#include "shell_test_resource.h"
 #include "test_dialog.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform_shell.h"
-#include "shell_test_ids.h"
+#include "shell_test_resource.h"
 
 namespace shelltest {
 

@@ -1,8 +1,8 @@
 // Helpers for tests that drive the real programs in the emulated phone the
 // way a user would: start them, wait for what appears on the screen, press
 // keys, and keep a screenshot when something goes wrong.
-#ifndef QUELLOR_TESTS_SCENARIO_H
-#define QUELLOR_TESTS_SCENARIO_H
+#ifndef QUELLOR_TESTS_SUPPORT_SCENARIO_H
+#define QUELLOR_TESTS_SUPPORT_SCENARIO_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Resource ids of the phone stand-ins (home screen and the four applications).
 // Plain #defines: the resource compiler reads this header too.
-#ifndef PHONE_RES_H
-#define PHONE_RES_H
+#ifndef QUELLOR_PHONE_PHONE_RESOURCE_H
+#define QUELLOR_PHONE_PHONE_RESOURCE_H
 
 // Soft-key bars: an RCDATA and a MENU of the same id each.
 #define IDR_HOME_BAR 300  // "Открыть" | "Меню" (Открыть, Выключить)

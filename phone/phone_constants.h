@@ -1,8 +1,8 @@
 // Names the phone stand-ins share with each other and with whoever looks for
 // them from outside: window classes (the lock agent finds the applications by
 // these) and program file names.
-#ifndef PHONE_IDS_H
-#define PHONE_IDS_H
+#ifndef QUELLOR_PHONE_PHONE_CONSTANTS_H
+#define QUELLOR_PHONE_PHONE_CONSTANTS_H
 
 namespace phone {
 

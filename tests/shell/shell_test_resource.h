@@ -1,6 +1,6 @@
 // Resource ids of the shell tests' own soft-key bars, menus, strings, dialog.
-#ifndef QUELLOR_TESTS_SHELL_IDS_H
-#define QUELLOR_TESTS_SHELL_IDS_H
+#ifndef QUELLOR_TESTS_SHELL_SHELL_TEST_RESOURCE_H
+#define QUELLOR_TESTS_SHELL_SHELL_TEST_RESOURCE_H
 
 #define IDS_LEFT    1
 #define IDS_RIGHT   2
