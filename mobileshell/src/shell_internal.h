@@ -60,6 +60,9 @@ void AfterPositionChange(HWND window);                         // WM_WINDOWPOSCH
 void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
 void OnNcActivate(HWND window, bool active);                   // WM_NCACTIVATE
 void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
+// WM_WINDOWPOSCHANGING of a full-screen dialog (dialog.cpp): a window that is
+// not on the screen stays off it and inactive when it is minimised or moved.
+void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos);
 // A thread that makes a bar checks from then on that its bars stay over
 // their owners and that its window in front is drawn active (window_order.cpp).
 void StartCheckingBars();

@@ -233,7 +233,22 @@ void StartKeepingOnTop() {
                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
 }
 
+// Wine's mark on a move that minimises, maximises or restores a window.
+constexpr UINT kSwpStateChanged = 0x8000;
+
 }  // namespace
+
+// The phone has no minimised windows to show: a minimised window goes behind
+// the desktop. So a window that is not on the screen stays off it when it is
+// minimised (Wine would show it as an icon), and is not made the foreground
+// by a move in the window order (Wine would take the foreground from the
+// program in front for a window nobody can see).
+void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos) {
+    if (IsWindowVisible(window) || !IsTopLevel(window)) return;
+    if ((pos.flags & SWP_SHOWWINDOW) && (pos.flags & kSwpStateChanged) && IsIconic(window))
+        pos.flags &= ~SWP_SHOWWINDOW;
+    if (!(pos.flags & SWP_SHOWWINDOW)) pos.flags |= SWP_NOACTIVATE;
+}
 
 bool IsBarWindow(HWND window) {
     wchar_t cls[16];

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <thread>
+#include <vector>
 
 #include "platform_shell.h"
 #include "scenario.h"
@@ -219,6 +221,54 @@ TEST(InitDialog, FullScreenAboveTheBarAtThisScreenSize) {
         EXPECT_EQ(1, log.sizes) << "WM_SIZE also when the size stays";
         DestroyWindow(dlg);
     }
+}
+
+// The phone has no minimised windows: a full-screen dialog that is not on the
+// screen stays off it, and leaves the foreground where it is, through the
+// moves its program makes to hide a window (out of the topmost group, then
+// minimised); restored, it comes back at its full size and lays itself out.
+TEST(InitDialog, AHiddenDialogStaysOffTheScreenUntilRestored) {
+    HWND front = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(scenario::WaitUntil([&] { return GetForegroundWindow() == front; }, 5000));
+    // The tests' template without WS_VISIBLE, as the lock prompt's.
+    const auto *shown = reinterpret_cast<const BYTE *>(shelltest::TestTemplate());
+    std::vector<BYTE> hidden(shown, shown + 4096);
+    DWORD style;  // DLGTEMPLATEEX: version, signature, help id, extended style, style
+    memcpy(&style, &hidden[12], sizeof style);
+    style &= ~WS_VISIBLE;
+    memcpy(&hidden[12], &style, sizeof style);
+
+    SizeLog log;
+    bool stayedOff = false, stayedBehind = false, restoredWhole = false;
+    std::thread program([&] {
+        HWND dlg = CreateDialogIndirectParamW(
+            GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE *>(hidden.data()),
+            nullptr, SizeLog::Proc, reinterpret_cast<LPARAM>(&log));
+        SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_SIZEDLGFULLSCREEN};
+        SHInitDialog(&shidi);
+        RECT full;
+        GetWindowRect(dlg, &full);
+        SetWindowPos(dlg, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+        stayedBehind = GetForegroundWindow() == front;
+        ShowWindow(dlg, SW_MINIMIZE);
+        stayedOff = !IsWindowVisible(dlg);
+        stayedBehind = stayedBehind && GetForegroundWindow() == front;
+        ShowWindow(dlg, SW_HIDE);
+        log.sizes = 0;
+        ShowWindow(dlg, SW_RESTORE);
+        RECT restored;
+        GetWindowRect(dlg, &restored);
+        restoredWhole = IsWindowVisible(dlg) && !IsIconic(dlg) && EqualRect(&full, &restored);
+        DestroyWindow(dlg);
+    });
+    program.join();
+    EXPECT_TRUE(stayedBehind) << "a window nobody sees took the foreground";
+    EXPECT_TRUE(stayedOff) << "minimising showed it";
+    EXPECT_TRUE(restoredWhole);
+    EXPECT_GE(log.sizes, 1) << "no WM_SIZE to lay it out";
+    DestroyWindow(front);
 }
 
 // A message box of a phone program (one whose thread the shell serves) stays
