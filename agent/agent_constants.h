@@ -27,6 +27,8 @@ const DWORD kInstanceRetryMs = 500;
 const int kExitNoPrompt = 1;
 // Exit code when UnlockEvent or the watcher's stop event cannot be created.
 const int kExitNoEvents = 2;
+// Exit code when the watcher thread cannot be created.
+const int kExitNoWatcher = 3;
 
 // Main-window classes of the protected applications.
 const WCHAR kContactsClassCe5[] = L"MSContactsUI";  // Windows CE 5.x and non-CE hosts

@@ -9,6 +9,7 @@ AgentContext::AgentContext()
       cell(NULL),
       currentEntry(NULL),
       warningOpen(false),
+      destroyingPrompt(false),
       prompt(NULL),
       stopEvent(CreateEventW(NULL, TRUE, FALSE, NULL)),
       pendingLock(NULL) {}

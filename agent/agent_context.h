@@ -31,10 +31,12 @@ public:
     AgentWindowCell *cell;
     WatchEntry *currentEntry;  // the entry the prompt is shown for
     bool warningOpen;          // the wrong-password box is up
+    bool destroyingPrompt;     // DestroyPrompt is ending the prompt
 
     // ---- Shared ---------------------------------------------------------------
-    // The prompt: written once, by its WM_INITDIALOG before that starts the
-    // watcher (CreateThread hands it over); the watcher sends to it.
+    // The prompt: written once, by CreatePrompt when the dialog's creation
+    // returns, with an interlocked exchange; the watcher, started during that
+    // creation, reads it with an interlocked read before it sends to it.
     HWND prompt;
     // Manual reset, set once the prompt is gone: created with the context,
     // before the watcher starts, which waits on it; closed with the context,

@@ -26,8 +26,7 @@ HRESULT SingleInstanceGuard(const WCHAR *name, BOOL *activated) {
             running = FindWindowW(kRunningAgentClass, kRunningAgentTitle);
         }
         if (running) {
-            // The low bit asks the shell to bring the window's owned pop-ups along.
-            SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(running) | 1));
+            ForegroundLastActivePopup(running);
             *activated = TRUE;
             return S_OK;
         }
@@ -59,8 +58,14 @@ int WINAPI QUELLOR_ENTRY_POINT(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (!UnlockEvent || !context.stopEvent) return kExitNoEvents;
     int exitCode = kExitNoPrompt;
     if (CreatePrompt(context)) {
-        HidePrompt(context);
-        exitCode = RunMessageLoop(context);
+        if (context.watcherThread) {
+            HidePrompt(context);
+            exitCode = RunMessageLoop(context);
+        } else {
+            // Nothing would ever be locked, and nothing would say so.
+            DestroyPrompt(context);
+            exitCode = kExitNoWatcher;
+        }
     }
     // The context's list must outlive the watcher's last look at it.
     StopWatcher(context);

@@ -23,26 +23,30 @@ void ClearPasswordField(const AgentContext &context) {
     SetDlgItemTextW(context.prompt, IDC_PROMPT_PASSWORD, L"");
 }
 
+// The context's prompt field is still 0 here (the creator fills it in once
+// creation returns), so the WM_SIZE of the full-screen sizing lays nothing
+// out: the first showing's WM_SIZE does.
 BOOL OnInitDialog(HWND dialog, AgentContext &context) {
-    // Known from the start, so the full-screen sizing below already lays the
-    // prompt out for its first showing.
-    context.prompt = dialog;
     context.promptBar = CreateSoftKeyBar(dialog, IDR_PROMPT_SOFTKEYS);
     MakeFullScreen(dialog);
-    StartWatcher(context);
+    // Without the watcher nothing would ever be locked: nothing is published
+    // then, and the creator ends the agent.
+    if (!StartWatcher(context)) return FALSE;
     context.cell = OpenAgentWindowCell();
     if (!context.cell) return FALSE;  // no settings program can reach us; lock nothing
     PublishAgentWindow(context.cell, dialog);
     RebuildWatchList(context.settings, context.watch);
     // The keypad types digits into the field.
     SendDlgItemMessageW(dialog, IDC_PROMPT_PASSWORD, EM_SETINPUTMODE, 0, IM_NUMBERS);
-    // FALSE: no default focus. Focusing a field of the hidden prompt would
-    // make it the active window and take the keyboard from the application
-    // in front; ShowPrompt sets the focus when the prompt is shown.
-    return FALSE;
+    return TRUE;
 }
 
+// Only the agent's own DestroyPrompt ends the prompt. Any process can post
+// WM_DESTROY or WM_NCDESTROY to it; taken, they would stop the watcher and
+// withdraw the agent from the cell while the prompt stays, leaving an agent
+// that locks nothing and that the settings program can no longer reach.
 void OnDestroy(AgentContext &context, HWND dialog) {
+    if (!context.destroyingPrompt) return;
     StopWatcher(context);
     // Windows may give this handle to another window later: the settings
     // program must not keep posting to it.
@@ -60,25 +64,22 @@ void StretchToMargins(HWND dialog, HWND control, int width) {
     MoveWindow(control, topLeft.x, topLeft.y, width - 2 * topLeft.x, rect.bottom - rect.top, TRUE);
 }
 
-bool IsStaticText(HWND control) {
-    WCHAR className[16];
-    return GetClassNameW(control, className, 16) && lstrcmpiW(className, L"Static") == 0;
-}
-
-// The field spans the screen; so do the texts, which the template's narrow
-// design width would otherwise cut off in a wider desktop font. The buttons
-// give way to the soft keys.
+// The field spans the screen; the buttons give way to the soft keys.
 void OnSize(const AgentContext &context, int width, int height) {
     if (!width || !height) return;
     HWND field = PasswordField(context);
-    if (!field) return;
+    if (!field) return;  // during initialisation: the prompt is not known yet
     StretchToMargins(context.prompt, field, width);
-    for (HWND child = GetWindow(context.prompt, GW_CHILD); child;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsStaticText(child)) StretchToMargins(context.prompt, child, width);
-    }
     ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_DONE), SW_HIDE);
     ShowWindow(GetDlgItem(context.prompt, IDM_PROMPT_CANCEL), SW_HIDE);
+}
+
+// The prompt is answered, or no longer needed: the watcher goes on, the
+// prompt leaves the screen.
+void ReleaseWatcherAndHide(AgentContext &context) {
+    SetEvent(UnlockEvent);
+    HidePrompt(context);
+    ClearPasswordField(context);
 }
 
 // A rebuild that drops the entry the prompt is shown for has already shown
@@ -86,9 +87,7 @@ void OnSize(const AgentContext &context, int width, int height) {
 void LetGoOfDroppedEntry(AgentContext &context) {
     if (!context.currentEntry || WatchListHolds(context.watch.list, context.currentEntry)) return;
     context.currentEntry = NULL;
-    SetEvent(UnlockEvent);
-    HidePrompt(context);
-    ClearPasswordField(context);
+    ReleaseWatcherAndHide(context);
 }
 
 void OnDone(AgentContext &context) {
@@ -115,9 +114,7 @@ void OnDone(AgentContext &context) {
         entry->armed = 0;
         context.currentEntry = NULL;
     }
-    SetEvent(UnlockEvent);
-    HidePrompt(context);
-    ClearPasswordField(context);
+    ReleaseWatcherAndHide(context);
 }
 
 // The application is asked to close; its entry stays armed. The field is
@@ -127,9 +124,7 @@ void OnCancel(AgentContext &context) {
         PostMessageW(entry->window, WM_CLOSE, 0, 0);
         context.currentEntry = NULL;
     }
-    SetEvent(UnlockEvent);
-    HidePrompt(context);
-    ClearPasswordField(context);
+    ReleaseWatcherAndHide(context);
 }
 
 BOOL OnCommand(AgentContext &context, WORD id) {
@@ -173,7 +168,7 @@ void OnReload(AgentContext &context) {
     if (!context.warningOpen) LetGoOfDroppedEntry(context);
 }
 
-void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam) {
+void OnControl(AgentContext &context, WPARAM command, LPARAM lParam) {
     switch (command) {
     case CMD_QUERY: {
         // Any process can post this: answer a window, never HWND_BROADCAST
@@ -186,7 +181,7 @@ void OnControl(AgentContext &context, HWND dialog, WPARAM command, LPARAM lParam
         OnReload(context);
         break;
     case CMD_STOP:
-        DestroyWindow(dialog);  // WM_DESTROY stops the watcher
+        DestroyPrompt(context);  // its WM_DESTROY stops the watcher
         PostQuitMessage(0);
         break;
     default:
@@ -206,6 +201,11 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_DESTROY:
         OnDestroy(context, dialog);
         return TRUE;
+    case WM_NCDESTROY:
+        // The real one comes after WM_DESTROY has closed the slot, and so
+        // never reaches here: this one was posted. Taken by the dialog
+        // manager, it would free the dialog's font and state.
+        return TRUE;
     case WM_SIZE:
         OnSize(context, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
@@ -219,7 +219,7 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case MSG_LOCK_ENTRY:
         return SetDialogResult(dialog, OnLockEntry(context, lParam));
     case MSG_CONTROL:
-        OnControl(context, dialog, wParam, lParam);
+        OnControl(context, wParam, lParam);
         return TRUE;
     default:
         return FALSE;
@@ -229,12 +229,20 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 HWND CreatePrompt(AgentContext &context) {
     LPCDLGTEMPLATE dialogTemplate = LoadDialogTemplate(IDD_PROMPT);
     if (!dialogTemplate || !g_promptSlot.Open(&context)) return NULL;  // one prompt per process
-    // Its WM_INITDIALOG records the prompt in the context before it starts the
-    // watcher, which reads the handle from then on: it is not written again.
     HWND prompt = CreateDialogIndirectParamW(g_moduleInstance, dialogTemplate, NULL, PromptProc,
                                              reinterpret_cast<LPARAM>(&context));
-    if (!prompt) g_promptSlot.Close();
+    if (!prompt) {
+        g_promptSlot.Close();
+        return NULL;
+    }
+    // The watcher, already running, reads it from its first poll on.
+    ExchangeShared(&context.prompt, prompt);
     return prompt;
+}
+
+void DestroyPrompt(AgentContext &context) {
+    context.destroyingPrompt = true;
+    DestroyWindow(context.prompt);
 }
 
 void ShowPrompt(AgentContext &context) {
@@ -250,12 +258,8 @@ void ShowPrompt(AgentContext &context) {
 }
 
 void HidePrompt(AgentContext &context) {
-    // Leaving the top must not make the prompt the active window.
-    SetWindowPos(context.prompt, HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-    // Minimising a prompt that is not on the screen (at start-up) would show
-    // it minimised and make it the active window.
-    if (IsWindowVisible(context.prompt)) ShowWindow(context.prompt, SW_MINIMIZE);
+    SetWindowPos(context.prompt, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    ShowWindow(context.prompt, SW_MINIMIZE);
     ShowWindow(context.prompt, SW_HIDE);
     ShowWindow(context.promptBar, SW_HIDE);
 }

@@ -23,8 +23,6 @@ const std::size_t kProtectedApplicationCount =
 
 }  // namespace
 
-LONG g_watchListReady = 1;
-
 int ContactsPlatformCheck(const OSVERSIONINFOW &version) {
     if (version.dwPlatformId != kPlatformWindowsCe) return -1;
     return version.dwMajorVersion == 5 ? 1 : 0;
@@ -38,7 +36,7 @@ const WCHAR *ContactsClassName() {
 }
 
 void RebuildWatchList(LockSettings &settings, WatchListState &watch) {
-    InterlockedExchange(&g_watchListReady, 0);
+    watch.SetReady(false);
     LoadSettings(settings);  // a missing key keeps the values held so far
 
     WatchList oldEntries = watch.list;
@@ -53,7 +51,7 @@ void RebuildWatchList(LockSettings &settings, WatchListState &watch) {
     }
     ReleaseWatchEntries(oldEntries, watch.retired);
     watch.Publish();
-    InterlockedExchange(&g_watchListReady, 1);
+    watch.SetReady(true);
 }
 
 void AddWatchEntry(WatchList &list, WatchList &oldEntries, const WCHAR *className) {
@@ -92,7 +90,7 @@ bool WatchListHolds(const WatchList &list, const WatchEntry *entry) {
     return entry && std::find(list.begin(), list.end(), entry) != list.end();
 }
 
-WatchListState::WatchListState() : view_(NULL), walking_(0) {}
+WatchListState::WatchListState() : view_(NULL), walking_(0), ready_(1) {}
 
 WatchListState::~WatchListState() {
     ReleaseWatchEntries(list, retired);
@@ -121,6 +119,14 @@ void WatchListState::CollectRetired() {
     FreeWatchEntries(retired);
     for (std::size_t i = 0; i < retiredViews_.size(); ++i) delete retiredViews_[i];
     retiredViews_.clear();
+}
+
+void WatchListState::SetReady(bool ready) {
+    InterlockedExchange(&ready_, ready ? 1 : 0);
+}
+
+bool WatchListState::IsReady() {
+    return ReadShared(&ready_) != 0;
 }
 
 const WatchView *WatchListState::BeginWalk() {

@@ -48,11 +48,6 @@ struct WatchView {
     WatchEntry *entries[kMaxWatchEntries];
 };
 
-// Cleared while a rebuild changes the list; the watcher skips a cycle then.
-// The user-interface thread writes it around each rebuild, the watcher reads
-// it once per cycle, both only through the interlocked functions.
-extern LONG g_watchListReady;
-
 // The one owner of the list, its published copy and what waits to be freed.
 class WatchListState {
 public:
@@ -68,7 +63,11 @@ public:
     // User-interface thread: hands the watcher a copy of list and frees what
     // earlier rebuilds retired once the watcher cannot hold it any more.
     void Publish();
+    // User-interface thread: cleared while a rebuild changes the list.
+    void SetReady(bool ready);
 
+    // Watcher thread: false while a rebuild is under way; it skips the cycle.
+    bool IsReady();
     // Watcher thread: the list to walk in this cycle, held until EndWalk.
     const WatchView *BeginWalk();
     bool IsCurrentView(const WatchView *view) const;
@@ -88,6 +87,11 @@ private:
     // watcher writes it with interlocked exchanges, the user-interface thread
     // reads it with an interlocked read after it has published a new view.
     LONG walking_;
+    // 1 but while a rebuild changes the list (1 from the start, before any
+    // list exists): the user-interface thread writes it around each rebuild,
+    // the watcher reads it once per cycle, both through the interlocked
+    // functions.
+    LONG ready_;
     // Replaced views, the user-interface thread's alone until they are freed.
     std::vector<WatchView *> retiredViews_;
 };

@@ -15,7 +15,9 @@ void HideApplication(HWND window, HWND softKeyBar) {
 // announced in pendingLock and the entry is still in the list.
 bool HandToPrompt(AgentContext &context, HWND window, WatchEntry &entry) {
     ExchangeShared(&context.pendingLock, &entry);
-    LRESULT taken = SendMessageW(context.prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(window),
+    // 0 before the prompt's creation has returned: then nobody takes it.
+    HWND prompt = ReadShared(&context.prompt);
+    LRESULT taken = SendMessageW(prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(window),
                                  reinterpret_cast<LPARAM>(&entry));
     ExchangeShared(&context.pendingLock, static_cast<WatchEntry *>(NULL));
     return taken != 0;
@@ -70,7 +72,7 @@ int IsSameOrAncestor(HWND a, HWND b) {
 }
 
 bool WatchOnce(AgentContext &context, HWND foreground) {
-    if (!ReadShared(&g_watchListReady) || !foreground) return true;
+    if (!context.watch.IsReady() || !foreground) return true;
     bool running = true;
     const WatchView *view = context.watch.BeginWalk();
     // A rebuild during the walk (while we waited behind the prompt) ends it:
@@ -97,9 +99,10 @@ DWORD WINAPI WatcherMain(LPVOID parameter) {
     return 0;
 }
 
-void StartWatcher(AgentContext &context) {
+bool StartWatcher(AgentContext &context) {
     context.watcherThread =
         CreateThread(NULL, 0, WatcherMain, &context, 0, &context.watcherThreadId);
+    return context.watcherThread != NULL;
 }
 
 void StopWatcher(AgentContext &context) {

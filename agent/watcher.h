@@ -19,8 +19,9 @@ bool WatchOnce(AgentContext &context, HWND foreground);
 // The thread procedure; the parameter is the AgentContext.
 DWORD WINAPI WatcherMain(LPVOID parameter);
 
-// Starts the thread (user-interface thread, from the prompt's initialisation).
-void StartWatcher(AgentContext &context);
+// Starts the thread (user-interface thread, from the prompt's initialisation);
+// false when it cannot be created.
+bool StartWatcher(AgentContext &context);
 // Tells the watcher to end, wherever it is: sleeping, polling or waiting.
 void StopWatcher(AgentContext &context);
 // Waits for the watcher to end, answering messages it sends meanwhile.

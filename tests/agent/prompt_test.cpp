@@ -3,6 +3,7 @@
 // list names classes no window of this process has.
 #include "agent_context.h"
 #include "agent_resource.h"
+#include "import_patch.h"
 #include "platform_shell.h"
 #include "prompt_dialog.h"
 #include "soft_key_dialog.h"
@@ -86,7 +87,7 @@ protected:
         ResetEvent(UnlockEvent);
     }
     void TearDown() override {
-        if (IsWindow(context->prompt)) DestroyWindow(context->prompt);
+        if (IsWindow(context->prompt)) DestroyPrompt(*context);
         JoinWatcher(*context);
         context.reset();
         MSG quit;
@@ -119,6 +120,34 @@ protected:
     HWND app = nullptr;
     HWND appBar = nullptr;
 };
+
+HANDLE WINAPI NoThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD,
+                       LPDWORD) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
+// Without its watcher the agent would lock nothing and say nothing: the
+// prompt's start publishes nothing and builds no list, so the entry point
+// ends the agent.
+TEST(PromptStart, WithoutAWatcherThreadNothingIsPublished) {
+    WriteSettings(LOCK_CALL_HISTORY, kPassword);
+    AgentContext context;
+    HWND prompt = nullptr;
+    {
+        ImportPatch failing("kernel32.dll", "CreateThread", reinterpret_cast<void *>(NoThread));
+        ASSERT_TRUE(failing.Applied());
+        prompt = CreatePrompt(context);
+    }
+    ASSERT_NE(nullptr, prompt);
+    EXPECT_EQ(nullptr, context.watcherThread);
+    EXPECT_EQ(nullptr, context.cell);
+    EXPECT_TRUE(context.watch.list.empty());
+    EXPECT_NE(prompt, AgentWindowOf(OpenAgentWindowCell()));
+    DestroyPrompt(context);
+    EXPECT_FALSE(IsWindow(prompt));
+    DeleteSettings();
+}
 
 TEST_F(PromptTest, StartsHiddenPublishedAndWithTheListBuilt) {
     EXPECT_FALSE(IsWindowVisible(context->prompt));

@@ -64,10 +64,10 @@ TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
     for (const Case &c : cases) {
         WriteSettings(c.flags, L"1");
         AgentContext context;
-        g_watchListReady = 0;
+        context.watch.SetReady(false);
         RebuildWatchList(context.settings, context.watch);
         EXPECT_EQ(c.classes, ClassesOf(context.watch.list)) << c.flags;
-        EXPECT_EQ(1, g_watchListReady);
+        EXPECT_TRUE(context.watch.IsReady());
         for (const WatchEntry *entry : context.watch.list) {
             EXPECT_EQ(1, entry->armed);
             EXPECT_EQ(nullptr, entry->window);

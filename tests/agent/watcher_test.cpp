@@ -73,13 +73,11 @@ protected:
         context.prompt = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr,
                                          nullptr, wc.hInstance, nullptr);
         g_double = &prompt;
-        g_watchListReady = 1;
     }
     void TearDown() override {
         g_double = nullptr;
         DestroyWindow(context.prompt);
         DestroyTestWindows();
-        g_watchListReady = 1;
     }
     WatchEntry *AddEntry(const wchar_t *cls) {
         auto *entry = new WatchEntry;
@@ -203,9 +201,9 @@ TEST_F(WatcherTest, NothingHappensWhileTheListIsNotReadyOrNothingIsInFront) {
     unlocked->armed = 0;
     unlocked->window = other;
 
-    g_watchListReady = 0;
+    context.watch.SetReady(false);
     EXPECT_TRUE(WatchOnce(context, app));
-    g_watchListReady = 1;
+    context.watch.SetReady(true);
     EXPECT_TRUE(WatchOnce(context, nullptr));
 
     EXPECT_EQ(0, prompt.requests);

@@ -134,10 +134,25 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
     ExpectStored(15, L"4826");
 }
 
+// A WM_DESTROY or WM_NCDESTROY that another program posts to the agent's
+// prompt ends nothing: the agent still locks, still answers the settings
+// program, and "Отключить" still stops it.
 TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
+    StartAgent();
+    HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
+    ASSERT_NE(prompt, nullptr);
+    for (UINT message : {WM_DESTROY, WM_NCDESTROY}) PostMessageW(prompt, message, 0, 0);
+    Process inbox;
+    ASSERT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent stopped locking";
+    Sleep(400);  // the agent presses Back 100 ms after its prompt shows
+    TypeDigits(L"4826");
+    PressKey(VK_F1);
+    EXPECT_TRUE(WaitUntil([&] { return !VisiblePrompt(); }, 5000)) << "the prompt took no answer";
+
     Process quelset;
-    HWND dialog = StartWithAgent(quelset);
+    HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор запущен!"));
 
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
