@@ -8,11 +8,10 @@
 
 const WCHAR kDefaultPassword[] = L"4826";
 const WCHAR kSettingsKeyPath[] = L"Software\\Quellor";
-
-namespace {
-
 const WCHAR kLockOptionValue[] = L"LockOption";
 const WCHAR kPasswordValue[] = L"Password";
+
+namespace {
 
 DWORD ReadLockFlags(HKEY key) {
     // A value shorter than four bytes lands in a word that is already zero.

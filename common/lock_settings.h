@@ -16,6 +16,8 @@ const DWORD kDefaultLockFlags = 15;       // all four applications
 const DWORD kMissingLockOptionFlags = 7;  // key present, "LockOption" absent: no SMS
 extern const WCHAR kDefaultPassword[];    // "4826"
 extern const WCHAR kSettingsKeyPath[];    // "Software\\Quellor" under HKCU
+extern const WCHAR kLockOptionValue[];    // "LockOption": the LockFlags word
+extern const WCHAR kPasswordValue[];      // "Password": the text, REG_SZ
 
 // Password buffers hold 260 WCHARs: at most 259 characters and the NUL.
 const int kPasswordBufferChars = 260;
