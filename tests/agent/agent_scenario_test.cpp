@@ -1,10 +1,18 @@
 // The real Quelwatch.exe in the phone with the phone's own applications: what
 // the user sees on the road of a lock, and how the agent answers the settings
 // program's messages and messages it must not trust.
-#include "agent_phone.h"
+#include "agent_constants.h"
+#include "agent_resource.h"
 #include "control_channel.h"
+#include "foreign_messages.h"
+#include "keys.h"
+#include "phone_constants.h"
 #include "platform_shell.h"
-#include "scenario.h"
+#include "programs.h"
+#include "scenario_test.h"
+#include "screen.h"
+#include "settings_key.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -12,44 +20,45 @@
 #include <cstdio>
 #include <vector>
 
-using namespace agent_phone;
-using namespace scenario;
+using namespace harness;
 
 namespace {
 
-const UINT kLockEntryMessage = WM_USER + 100;  // the agent's own, from outside
+// The applications are found by the classes the agent looks for
+// (agent_constants.h); Contacts registers MSContactsUI here, as on Windows
+// CE 5, since Wine reports no CE platform.
+
+const wchar_t kWarningCaption[] = L"Предупреждение";
 
 class AgentScenario : public ScenarioTest {
 protected:
-    void SetUp() override {
-        KillProgramsNamed(Programs());
-        DeleteSettingsKey();
-    }
-    void TearDown() override {
-        ScenarioTest::TearDown();  // the screenshot shows the failure, not the clean-up
-        KillProgramsNamed(Programs());
-        DeleteSettingsKey();
-    }
-    static std::vector<std::wstring> Programs() {
-        return {kAgentExe, kHomeExe, kContactsExe, kCalendarExe, kMessagesExe};
-    }
-
     // The home screen (without its own start of the agent) and the agent.
     void StartPhone() {
-        ASSERT_TRUE(home.Start(kHomeExe, L"/nostartup"));
-        homeWindow = WaitForWindow(kHomeClass, nullptr, kScreenMs);
+        ASSERT_TRUE(home.Start(phone::kHomeExe, phone::kNoStartupArg));
+        homeWindow = WaitForWindow(phone::kHomeClass, nullptr, kScreenMs);
         ASSERT_NE(nullptr, homeWindow);
-        ASSERT_TRUE(agent.Start(kAgentExe));
+        ASSERT_TRUE(agent.Start(phone::kAgentExe));
         ASSERT_TRUE(WaitUntil([&] { return (prompt = PublishedPrompt()) != nullptr; }, kScreenMs));
-        field = PasswordField(prompt);
+        field = GetDlgItem(prompt, IDC_PROMPT_PASSWORD);
         ASSERT_TRUE(WaitForForeground(homeWindow));
+    }
+    // What the shared cell holds, live window or not.
+    static HWND CellContent() {
+        // Held for the whole test run, as the settings program holds it.
+        static AgentWindowCell *cell = OpenAgentWindowCell();
+        return AgentWindowOf(cell);
+    }
+    // The window the agent has published in the shared cell, or 0.
+    static HWND PublishedPrompt() {
+        HWND published = CellContent();
+        return IsWindow(published) ? published : nullptr;
     }
     // Opens the selected row of the home screen (the first one is Contacts)
     // with the left soft key, "Открыть".
     HWND OpenFromHome(const wchar_t *cls) {
         SetForegroundWindow(homeWindow);
         if (!WaitForForeground(homeWindow)) return nullptr;
-        PressKey(VK_F1);
+        PressKey(VK_TSOFT1);
         return WaitOnScreen(cls);
     }
     HWND Open(Process &process, const wchar_t *exe, const wchar_t *cls) {
@@ -67,6 +76,15 @@ protected:
             kScreenMs);
         return window;
     }
+    // The agent's wrong-password box once it is up, and its text.
+    HWND WaitForWarning(std::wstring *text, DWORD timeoutMs = kScreenMs) {
+        return WaitForMessageBox(agent.Id(), kWarningCaption, text, timeoutMs);
+    }
+    // Types the digits and presses the left soft key ("Готово").
+    static void AnswerPrompt(const wchar_t *digits) {
+        TypeDigits(digits);
+        PressKey(VK_TSOFT1);
+    }
     // In front, topmost, focus in the field (the prompt comes forward a moment
     // before it is made topmost and focused).
     void ExpectPromptUp() {
@@ -77,7 +95,8 @@ protected:
         EXPECT_EQ(field, FocusOf(prompt));
     }
     void ExpectLocked(HWND app) {
-        ASSERT_TRUE(WaitHidden(app)) << "not hidden within " << kLockWithinMs << " ms";
+        ASSERT_TRUE(WaitHidden(app, kLockWithinMs))
+            << "not hidden within " << kLockWithinMs << " ms";
         EXPECT_FALSE(IsWindowVisible(SHFindMenuBar(app)));
         ExpectPromptUp();
         LetBackKeyPass();
@@ -91,9 +110,9 @@ protected:
         return WaitShown(app) && WaitHidden(prompt, kScreenMs) &&
                WaitHidden(promptBar, kScreenMs) && WaitForForeground(app);
     }
-    // The watcher presses Back 100 ms after the prompt shows; nobody types
+    // The watcher presses Back a moment after the prompt shows; nobody types
     // faster than that, but a test would lose a digit to it.
-    static void LetBackKeyPass() { Sleep(400); }
+    static void LetBackKeyPass() { Sleep(4 * kBackKeyPauseMs); }
 
     Process home, agent;
     HWND homeWindow = nullptr;
@@ -103,7 +122,7 @@ protected:
 
 TEST_F(AgentScenario, LockRoad) {
     StartPhone();
-    HWND contacts = OpenFromHome(kContactsClass);
+    HWND contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     HWND contactsBar = SHFindMenuBar(contacts);
     ASSERT_NE(nullptr, contactsBar);
@@ -120,8 +139,8 @@ TEST_F(AgentScenario, LockRoad) {
     EXPECT_EQ(0, screen.top);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.right);
     EXPECT_EQ(barRect.top, screen.bottom);
-    EXPECT_EQ(L"Готово", ProgramString(kAgentExe, 1));
-    EXPECT_EQ(L"Отмена", ProgramString(kAgentExe, 2));
+    EXPECT_EQ(L"Готово", ProgramString(phone::kAgentExe, IDS_PROMPT_DONE));
+    EXPECT_EQ(L"Отмена", ProgramString(phone::kAgentExe, IDS_PROMPT_CANCEL));
 
     // A wrong password: the warning, and the application stays hidden.
     AnswerPrompt(L"1111");
@@ -130,9 +149,9 @@ TEST_F(AgentScenario, LockRoad) {
     ASSERT_NE(nullptr, warning);
     EXPECT_EQ(L"Не правильный Пароль", text);
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, kScreenMs));
+    ASSERT_TRUE(WaitGone(warning));
     EXPECT_FALSE(IsWindowVisible(contacts));
-    EXPECT_EQ(L"", FieldText(field));
+    EXPECT_EQ(L"", WindowText(field));
     ExpectPromptUp();
 
     // The right one brings it back with its soft keys.
@@ -144,42 +163,42 @@ TEST_F(AgentScenario, LockRoad) {
     EXPECT_TRUE(WaitForForeground(contacts));
 
     // Unlocked while it, or a window under it, is in front.
-    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+    EXPECT_TRUE(StaysShown(contacts, kWatcherLooksMs));
     HWND under = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 20, 20, 100, 60,
                                  contacts, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, under);
     SetForegroundWindow(under);
     EXPECT_TRUE(WaitForForeground(under));
-    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+    EXPECT_TRUE(StaysShown(contacts, kWatcherLooksMs));
     SetForegroundWindow(contacts);
     DestroyWindow(under);
     EXPECT_TRUE(WaitForForeground(contacts));
-    EXPECT_TRUE(StaysShown(contacts, 3 * 500 + 300));
+    EXPECT_TRUE(StaysShown(contacts, kWatcherLooksMs));
 
     // Back to the home screen, then Contacts again: locked again.
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     ASSERT_TRUE(WaitForForeground(homeWindow));
-    Sleep(3 * 500);
-    EXPECT_EQ(contacts, OpenFromHome(kContactsClass));
+    Sleep(3 * kPollPeriodMs);  // the watcher arms Contacts again
+    EXPECT_EQ(contacts, OpenFromHome(kContactsClassCe5));
     ExpectLocked(contacts);
 }
 
 // The prompt is topmost: what is started, shown or brought forward while it is
 // up stays behind it on the screen too, not only in the window order.
 TEST_F(AgentScenario, NothingIsDrawnOverThePrompt) {
-    WriteSettings(2);  // Calendar only
+    ASSERT_TRUE(PutSettings(LOCK_CALENDAR, kDefaultPassword));
     StartPhone();
     Process calendarApp, contactsApp;
-    HWND calendar = Open(calendarApp, kCalendarExe, kCalendarClass);
+    HWND calendar = Open(calendarApp, phone::kCalendarExe, kCalendarClass);
     ASSERT_NE(nullptr, calendar);
     ExpectLocked(calendar);
-    const std::vector<DWORD> prompted = ScreenPixels();
+    const std::vector<DWORD> prompted = ScreenPixels().rgb;
     // The same picture, but for the caret, which blinks in the field and
     // goes with the focus.
     auto promptOnScreen = [&] {
         return WaitUntil(
             [&] {
-                std::vector<DWORD> now = ScreenPixels();
+                std::vector<DWORD> now = ScreenPixels().rgb;
                 size_t differ = 0;
                 for (size_t i = 0; i < now.size() && i < prompted.size(); ++i)
                     differ += now[i] != prompted[i];
@@ -188,7 +207,7 @@ TEST_F(AgentScenario, NothingIsDrawnOverThePrompt) {
             kScreenMs, 100);
     };
 
-    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);  // started
+    HWND contacts = Open(contactsApp, phone::kContactsExe, kContactsClassCe5);  // started
     ASSERT_NE(nullptr, contacts);
     EXPECT_TRUE(WaitForForeground(contacts));
     EXPECT_TRUE(promptOnScreen()) << "a new application is drawn over the prompt";
@@ -204,56 +223,55 @@ TEST_F(AgentScenario, NothingIsDrawnOverThePrompt) {
 }
 
 TEST_F(AgentScenario, CancelClosesTheApplicationAndLeavesNothingTyped) {
-    WriteSettings(1);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS, kDefaultPassword));
     StartPhone();
-    HWND contacts = OpenFromHome(kContactsClass);
+    HWND contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(contacts, &pid);
+    const DWORD pid = ProcessOf(contacts);
 
     TypeDigits(L"48");
-    ASSERT_TRUE(WaitUntil([&] { return FieldText(field) == L"48"; }, kScreenMs));
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitProcessOfWindowEnds(pid, kScreenMs));
+    ASSERT_TRUE(WaitUntil([&] { return WindowText(field) == L"48"; }, kScreenMs));
+    PressKey(VK_TSOFT2);
+    EXPECT_TRUE(WaitProcessEnds(pid, kScreenMs));
     EXPECT_TRUE(WaitHidden(prompt, kScreenMs));
 
-    contacts = OpenFromHome(kContactsClass);
+    contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
-    EXPECT_EQ(L"", FieldText(field));
+    EXPECT_EQ(L"", WindowText(field));
 }
 
 TEST_F(AgentScenario, TwoApplicationsAndASettingsChange) {
-    WriteSettings(1 | 2);  // Contacts and Calendar
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS | LOCK_CALENDAR, kDefaultPassword));
     StartPhone();
     Process calendarApp, messagesApp, contactsApp;
-    HWND calendar = Open(calendarApp, kCalendarExe, kCalendarClass);
+    HWND calendar = Open(calendarApp, phone::kCalendarExe, kCalendarClass);
     ASSERT_NE(nullptr, calendar);
     ExpectLocked(calendar);
 
     // SMS added, Calendar dropped while it is hidden: it comes back at once.
-    WriteSettings(1 | 8);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS | LOCK_SMS, kDefaultPassword));
     PostMessageW(prompt, MSG_CONTROL, CMD_RELOAD, 0);
     EXPECT_TRUE(WaitShown(calendar));
     EXPECT_TRUE(WaitShown(SHFindMenuBar(calendar)));
     EXPECT_TRUE(WaitHidden(prompt, kScreenMs));
 
-    HWND messages = Open(messagesApp, kMessagesExe, kInboxClass);
+    HWND messages = Open(messagesApp, phone::kMessagesExe, kSmsInboxClass);
     ASSERT_NE(nullptr, messages);
     ExpectLocked(messages);
     EXPECT_TRUE(Unlock(messages));
 
-    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);
+    HWND contacts = Open(contactsApp, phone::kContactsExe, kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
     EXPECT_TRUE(Unlock(contacts));
 
     // Calendar is no longer protected.
     Process again;
-    ASSERT_TRUE(again.Start(kCalendarExe));  // brings the running one to the front
+    ASSERT_TRUE(again.Start(phone::kCalendarExe));  // brings the running one to the front
     EXPECT_TRUE(WaitForForeground(calendar));
-    EXPECT_TRUE(StaysShown(calendar, 3 * 500 + 300));
+    EXPECT_TRUE(StaysShown(calendar, kWatcherLooksMs));
 }
 
 // The settings program's side of the control channel, played by this test.
@@ -278,13 +296,7 @@ struct ControlListener {
                                wc.hInstance, nullptr);
     }
     static bool WaitForMessages(int count, DWORD ms) {
-        return WaitUntil(
-            [&] {
-                MSG m;
-                while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-                return received >= count;
-            },
-            ms);
+        return PumpUntil([&] { return received >= count; }, ms);
     }
     static int received;
     static WPARAM lastCommand;
@@ -301,7 +313,7 @@ TEST_F(AgentScenario, AnswersQueriesAndIgnoresUnknownCommands) {
     const LPARAM self = reinterpret_cast<LPARAM>(listener);
     for (WPARAM unknown : {WPARAM(0), WPARAM(4), WPARAM(7)})
         PostMessageW(prompt, MSG_CONTROL, unknown, self);
-    EXPECT_FALSE(ControlListener::WaitForMessages(1, 1500));
+    EXPECT_FALSE(ControlListener::WaitForMessages(1, kWatcherLooksMs));
     EXPECT_TRUE(agent.Running());
 
     PostMessageW(prompt, MSG_CONTROL, CMD_QUERY, self);
@@ -313,10 +325,10 @@ TEST_F(AgentScenario, AnswersQueriesAndIgnoresUnknownCommands) {
 }
 
 TEST_F(AgentScenario, StopShowsTheHiddenApplicationAndEnds) {
-    WriteSettings(1);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS, kDefaultPassword));
     StartPhone();
     Process contactsApp;
-    HWND contacts = Open(contactsApp, kContactsExe, kContactsClass);
+    HWND contacts = Open(contactsApp, phone::kContactsExe, kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
     // Even with the wrong-password box up: the box goes with the prompt.
@@ -336,30 +348,30 @@ TEST_F(AgentScenario, StopShowsTheHiddenApplicationAndEnds) {
 }
 
 TEST_F(AgentScenario, SecondStartGivesUpAndLeavesTheFirstRunning) {
-    WriteSettings(1);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS, kDefaultPassword));
     StartPhone();
     Process second;
     DWORD start = GetTickCount();
-    ASSERT_TRUE(second.Start(kAgentExe));
+    ASSERT_TRUE(second.Start(phone::kAgentExe));
     DWORD code = 99;
     ASSERT_TRUE(second.WaitExit(20000, &code));
     DWORD took = GetTickCount() - start;
     EXPECT_EQ(0u, code);
-    EXPECT_GE(took, 2000u);  // five tries of half a second
+    EXPECT_GE(took, kInstanceTries * kInstanceRetryMs);  // it looked for the first, every try
     EXPECT_LT(took, 15000u);
     EXPECT_TRUE(agent.Running());
     EXPECT_EQ(prompt, PublishedPrompt());
 
-    HWND contacts = OpenFromHome(kContactsClass);
+    HWND contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
 }
 
 // Any process can post the watcher's message number to the prompt.
 TEST_F(AgentScenario, SpoofedLockRequestsChangeNothing) {
-    WriteSettings(2);  // Calendar only: Contacts stays in front
+    ASSERT_TRUE(PutSettings(LOCK_CALENDAR, kDefaultPassword));  // Contacts stays in front
     StartPhone();
-    HWND contacts = OpenFromHome(kContactsClass);
+    HWND contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ASSERT_TRUE(WaitForForeground(contacts));
     const LPARAM forged[] = {0,
@@ -369,17 +381,17 @@ TEST_F(AgentScenario, SpoofedLockRequestsChangeNothing) {
                              reinterpret_cast<LPARAM>(prompt),
                              static_cast<LPARAM>(0xDEADBEEF)};
     for (LPARAM lParam : forged) {
-        PostMessageW(prompt, kLockEntryMessage, reinterpret_cast<WPARAM>(contacts), lParam);
+        PostMessageW(prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(contacts), lParam);
         DWORD_PTR result = 1;
-        SendMessageTimeoutW(prompt, kLockEntryMessage, reinterpret_cast<WPARAM>(contacts), lParam,
+        SendMessageTimeoutW(prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(contacts), lParam,
                             SMTO_ABORTIFHUNG, 2000, &result);
         EXPECT_EQ(0u, result) << lParam;
     }
     // Nor does a "Готово" posted to the hidden prompt: nobody is at it, and a
     // box in front would hold the keys when the next lock shows the prompt.
     PostMessageW(prompt, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(nullptr, WaitForWarning(nullptr, 1000));
-    EXPECT_TRUE(StaysShown(contacts, 1000));
+    EXPECT_EQ(nullptr, WaitForWarning(nullptr, 2 * kPollPeriodMs));
+    EXPECT_TRUE(StaysShown(contacts, 2 * kPollPeriodMs));
     EXPECT_FALSE(IsWindowVisible(prompt));
     EXPECT_TRUE(agent.Running());
     EXPECT_EQ(GetForegroundWindow(), contacts);
@@ -389,20 +401,20 @@ TEST_F(AgentScenario, SpoofedLockRequestsChangeNothing) {
 // tries: the figures are printed for the record.
 TEST_F(AgentScenario, LockLatency) {
     const int kTries = 20;
-    WriteSettings(1);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS, kDefaultPassword));
     StartPhone();
-    HWND contacts = OpenFromHome(kContactsClass);
+    HWND contacts = OpenFromHome(kContactsClassCe5);
     ASSERT_NE(nullptr, contacts);
     ExpectLocked(contacts);
     ASSERT_TRUE(Unlock(contacts));
 
     std::vector<DWORD> latencies;
     for (int i = 0; i < kTries; ++i) {
-        PressKey(VK_ESCAPE);  // Back: the home screen comes to the front
+        PressKey(VK_TBACK);  // the home screen comes to the front
         ASSERT_TRUE(WaitForForeground(homeWindow));
         // The watcher has seen it and armed Contacts again; the tries start at
         // points spread evenly over the poll period.
-        Sleep(2 * 500 + 200 + i * 500 / kTries);
+        Sleep(2 * kPollPeriodMs + 200 + i * kPollPeriodMs / kTries);
         PressKey(VK_RETURN);  // Contacts again from the home screen
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == contacts; }, kScreenMs, 1));
         LARGE_INTEGER frequency, front, hidden;
@@ -435,8 +447,11 @@ TEST_F(AgentScenario, LockLatency) {
 TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
     const uint32_t kSeed = 20240608;
     const int kRounds = 15, kPerRound = 200;
-    const wchar_t kWarning[] = L"Предупреждение";
-    WriteSettings(1);
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS, kDefaultPassword));
+    RawValue flagsBefore, passwordBefore;
+    ASSERT_TRUE(ReadValue(kLockOptionValue, &flagsBefore));
+    ASSERT_TRUE(ReadValue(kPasswordValue, &passwordBefore));
+    ASSERT_EQ(PasswordValue(kDefaultPassword), passwordBefore);
     StartPhone();
     Process contactsApp;
     MessageFuzzer fuzzer(kSeed, {IDOK, IDCANCEL});
@@ -448,12 +463,12 @@ TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
     FuzzFigures total;
     for (int round = 0; round < kRounds; ++round) {
         // In front again; started anew when a Cancel has closed it.
-        contacts = FindWindowW(kContactsClass, nullptr);
-        if (!contacts) contacts = Open(contactsApp, kContactsExe, kContactsClass);
+        contacts = FindWindowW(kContactsClassCe5, nullptr);
+        if (!contacts) contacts = Open(contactsApp, phone::kContactsExe, kContactsClassCe5);
         ASSERT_NE(nullptr, contacts) << "round " << round;
-        if (!WaitHidden(contacts)) ++notLocked;
+        if (!WaitHidden(contacts, kLockWithinMs)) ++notLocked;
         FuzzFigures figures = PostForeignMessages(agent.Id(), fuzzer, kPerRound, allowed, [&] {
-            mostBoxes = std::max(mostBoxes, CountDialogsTitled(agent.Id(), kWarning));
+            mostBoxes = std::max(mostBoxes, CountDialogsTitled(agent.Id(), kWarningCaption));
             // Nothing here can type the password: Contacts may close, never show.
             if (IsWindowVisible(contacts)) ++shownWhileLocked;
         });
@@ -472,21 +487,27 @@ TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
     // An open box is on the screen, in front, and closes with its key.
     Sleep(1000);  // what is still queued
     for (HWND box : DialogsOfProcess(agent.Id())) {
-        if (WindowText(box) != kWarning) continue;
+        if (WindowText(box) != kWarningCaption) continue;
         std::printf("a warning box open at the end\n");
         EXPECT_TRUE(IsWindowVisible(box)) << "a warning box nobody can see";
         EXPECT_TRUE(WaitForForeground(box)) << "the warning box is not in front";
         PressKey(VK_RETURN);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kScreenMs));
+        EXPECT_TRUE(WaitGone(box));
     }
-    EXPECT_EQ(kDefaultPassword, StoredPassword());
+    // The key is the settings program's alone: nothing the agent was sent
+    // wrote to it.
+    RawValue flagsAfter, passwordAfter;
+    EXPECT_TRUE(ReadValue(kLockOptionValue, &flagsAfter));
+    EXPECT_TRUE(ReadValue(kPasswordValue, &passwordAfter));
+    EXPECT_EQ(flagsBefore, flagsAfter) << "LockOption was rewritten";
+    EXPECT_EQ(passwordBefore, passwordAfter) << "Password was rewritten";
 
     // The road of a lock still works: a wrong password warns, the right one unlocks.
-    contacts = FindWindowW(kContactsClass, nullptr);
+    contacts = FindWindowW(kContactsClassCe5, nullptr);
     if (!IsWindowVisible(prompt)) {
-        if (!contacts) contacts = Open(contactsApp, kContactsExe, kContactsClass);
+        if (!contacts) contacts = Open(contactsApp, phone::kContactsExe, kContactsClassCe5);
         ASSERT_NE(nullptr, contacts);
-        ASSERT_TRUE(WaitHidden(contacts));
+        ASSERT_TRUE(WaitHidden(contacts, kLockWithinMs));
     }
     ExpectPromptUp();
     LetBackKeyPass();
@@ -494,9 +515,9 @@ TEST_F(AgentScenario, ForeignMessagesStackNoBoxAndLeaveTheLockWorking) {
     HWND warning = WaitForWarning(nullptr);
     ASSERT_NE(nullptr, warning);
     Sleep(300);
-    EXPECT_EQ(1, CountDialogsTitled(agent.Id(), kWarning));
+    EXPECT_EQ(1, CountDialogsTitled(agent.Id(), kWarningCaption));
     PressKey(VK_RETURN);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(warning); }, kScreenMs));
+    ASSERT_TRUE(WaitGone(warning));
     EXPECT_TRUE(WaitForForeground(prompt));
     EXPECT_TRUE(Unlock(contacts));
     EXPECT_TRUE(agent.Running());

@@ -3,79 +3,41 @@
 // list names classes no window of this process has.
 #include "agent_context.h"
 #include "agent_resource.h"
+#include "box_answerer.h"
 #include "import_patch.h"
 #include "platform_shell.h"
 #include "prompt_dialog.h"
+#include "scenario_test.h"
+#include "settings_key.h"
 #include "soft_key_dialog.h"
 #include "test_windows.h"
+#include "waits.h"
 #include "watcher.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
+#include <vector>
 
 using namespace agent_test;
+using namespace harness;
 
 namespace {
 
 const wchar_t kPassword[] = L"2580";
+const wchar_t kWarningCaption[] = L"Предупреждение";
 
 bool Signalled(HANDLE event) {
     return WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
 }
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[300] = {};
-    GetWindowTextW(window, text, 300);
-    return text;
-}
-
-// Answers the wrong-password box from another thread, as a user would, and
-// keeps what it said; meanwhile runs first, while the box is up.
-class WarningAnswerer {
-public:
-    explicit WarningAnswerer(std::function<void(HWND box)> meanwhile = nullptr)
-        : thread_([this, meanwhile] {
-              for (int i = 0; i < 500 && !stop_; ++i) {
-                  HWND box = FindWindowW(L"#32770", L"Предупреждение");
-                  if (box && IsWindowVisible(box)) {
-                      if (meanwhile) meanwhile(box);
-                      text_ = TextOf(GetDlgItem(box, 0xFFFF));
-                      ++boxes_;
-                      PostMessageW(box, WM_COMMAND, IDOK, 0);
-                      return;
-                  }
-                  Sleep(10);
-              }
-          }) {}
-    ~WarningAnswerer() { Finish(); }
-    // How many boxes were answered; waits for the answerer to finish.
-    int Boxes() {
-        Finish();
-        return boxes_;
-    }
-    const std::wstring &Text() const { return text_; }
-
-private:
-    void Finish() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-
-    std::atomic<bool> stop_{false};
-    int boxes_ = 0;
-    std::wstring text_;
-    std::thread thread_;
-};
-
-class PromptTest : public ::testing::Test {
+class PromptTest : public SettingsKeyTest {
 protected:
     void SetUp() override {
-        WriteSettings(LOCK_CALL_HISTORY, kPassword);
+        SettingsKeyTest::SetUp();
+        ASSERT_TRUE(PutSettings(LOCK_CALL_HISTORY, kPassword));
         context = std::make_unique<AgentContext>();
         ASSERT_NE(nullptr, CreatePrompt(*context));
         HidePrompt(*context);
@@ -90,11 +52,9 @@ protected:
         if (IsWindow(context->prompt)) DestroyPrompt(*context);
         JoinWatcher(*context);
         context.reset();
-        MSG quit;
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        DropQuitMessages();
         DestroyTestWindows();
-        DeleteSettings();
+        SettingsKeyTest::TearDown();
     }
 
     // What the watcher does: hide the application, announce the entry, ask.
@@ -110,9 +70,6 @@ protected:
     }
     void Command(WORD id) { SendMessageW(context->prompt, WM_COMMAND, id, 0); }
     bool PromptUp() { return IsWindowVisible(context->prompt) && IsTopMost(context->prompt); }
-    static bool IsTopMost(HWND window) {
-        return (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    }
 
     std::unique_ptr<AgentContext> context;
     WatchEntry *entry = nullptr;
@@ -130,8 +87,10 @@ HANDLE WINAPI NoThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LP
 // Without its watcher the agent would lock nothing and say nothing: the
 // prompt's start publishes nothing and builds no list, so the entry point
 // ends the agent.
-TEST(PromptStart, WithoutAWatcherThreadNothingIsPublished) {
-    WriteSettings(LOCK_CALL_HISTORY, kPassword);
+class PromptStart : public SettingsKeyTest {};
+
+TEST_F(PromptStart, WithoutAWatcherThreadNothingIsPublished) {
+    ASSERT_TRUE(PutSettings(LOCK_CALL_HISTORY, kPassword));
     AgentContext context;
     HWND prompt = nullptr;
     {
@@ -146,7 +105,6 @@ TEST(PromptStart, WithoutAWatcherThreadNothingIsPublished) {
     EXPECT_NE(prompt, AgentWindowOf(OpenAgentWindowCell()));
     DestroyPrompt(context);
     EXPECT_FALSE(IsWindow(prompt));
-    DeleteSettings();
 }
 
 TEST_F(PromptTest, StartsHiddenPublishedAndWithTheListBuilt) {
@@ -227,7 +185,7 @@ TEST_F(PromptTest, RightPasswordBringsTheApplicationBack) {
     EXPECT_FALSE(IsWindowVisible(context->prompt));
     EXPECT_FALSE(IsTopMost(context->prompt));
     EXPECT_FALSE(IsWindowVisible(context->promptBar));
-    EXPECT_EQ(L"", TextOf(field));
+    EXPECT_EQ(L"", WindowText(field));
 }
 
 TEST_F(PromptTest, WrongPasswordWarnsAndKeepsTheApplicationLocked) {
@@ -235,11 +193,13 @@ TEST_F(PromptTest, WrongPasswordWarnsAndKeepsTheApplicationLocked) {
     ASSERT_EQ(1, Lock(entry));
     for (const wchar_t *typed : wrong) {
         SetWindowTextW(field, typed);
-        WarningAnswerer answerer;
+        BoxAnswerer answerer;
         Command(IDM_PROMPT_DONE);
-        EXPECT_EQ(1, answerer.Boxes()) << typed;
-        EXPECT_EQ(L"Не правильный Пароль", answerer.Text());
-        EXPECT_EQ(L"", TextOf(field));
+        const std::vector<SeenBox> seen = answerer.Seen();
+        ASSERT_EQ(1u, seen.size()) << typed;
+        EXPECT_EQ(kWarningCaption, seen[0].caption);
+        EXPECT_EQ(L"Не правильный Пароль", seen[0].text);
+        EXPECT_EQ(L"", WindowText(field));
         EXPECT_TRUE(PromptUp());
         EXPECT_EQ(entry, context->currentEntry);
         EXPECT_EQ(1, entry->armed);
@@ -261,9 +221,9 @@ TEST_F(PromptTest, PasswordsCompareWholeAndCaseSensitive) {
         entry->armed = 1;
         ASSERT_EQ(1, Lock(entry));
         SetWindowTextW(field, c.typed);
-        WarningAnswerer answerer;
+        BoxAnswerer answerer;
         Command(IDM_PROMPT_DONE);
-        EXPECT_EQ(c.match ? 0 : 1, answerer.Boxes()) << c.stored << " / " << c.typed;
+        EXPECT_EQ(c.match ? 0u : 1u, answerer.Seen().size()) << c.stored << " / " << c.typed;
         EXPECT_EQ(c.match, !IsWindowVisible(context->prompt)) << c.stored << " / " << c.typed;
         if (!c.match) Command(IDM_PROMPT_CANCEL);
     }
@@ -280,7 +240,7 @@ TEST_F(PromptTest, CancelClosesTheApplicationAndEmptiesTheField) {
     EXPECT_EQ(nullptr, context->currentEntry);
     EXPECT_TRUE(Signalled(UnlockEvent));
     EXPECT_FALSE(IsWindowVisible(context->prompt));
-    EXPECT_EQ(L"", TextOf(field));
+    EXPECT_EQ(L"", WindowText(field));
 }
 
 TEST_F(PromptTest, AnswersWithoutALockOnlyReleaseTheWatcher) {
@@ -343,7 +303,7 @@ TEST_F(PromptTest, QueryIsAnsweredAndUnknownCommandsAreIgnored) {
 TEST_F(PromptTest, ReloadTakesTheNewSettings) {
     HWND hidden = MakeTopLevel(L"AgentTestCallLog", nullptr, false);
     entry->window = hidden;  // the call history, hidden by an earlier lock
-    WriteSettings(LOCK_CONTACTS | LOCK_SMS, L"1111");
+    ASSERT_TRUE(PutSettings(LOCK_CONTACTS | LOCK_SMS, L"1111"));
     PostMessageW(context->prompt, MSG_CONTROL, CMD_RELOAD, 0);
     Pump(100);
     ASSERT_EQ(2u, context->watch.list.size());
@@ -357,14 +317,14 @@ TEST_F(PromptTest, ReloadTakesTheNewSettings) {
 TEST_F(PromptTest, ReloadDroppingTheLockedApplicationTakesThePromptAway) {
     ASSERT_EQ(1, Lock(entry));
     SetWindowTextW(field, L"25");
-    WriteSettings(LOCK_SMS, kPassword);
+    ASSERT_TRUE(PutSettings(LOCK_SMS, kPassword));
     SendMessageW(context->prompt, MSG_CONTROL, CMD_RELOAD, 0);
     EXPECT_EQ(nullptr, context->currentEntry);
     EXPECT_TRUE(IsWindowVisible(app));
     EXPECT_TRUE(IsWindowVisible(appBar));
     EXPECT_TRUE(Signalled(UnlockEvent));
     EXPECT_FALSE(IsWindowVisible(context->prompt));
-    EXPECT_EQ(L"", TextOf(field));
+    EXPECT_EQ(L"", WindowText(field));
     EXPECT_EQ(0, ReceivedBy(app).closes);
 }
 
@@ -402,11 +362,11 @@ TEST_F(PromptTest, StopEndsTheAgent) {
 // prompt disabled. Then the prompt goes and the watcher is released.
 TEST_F(PromptTest, WhileTheWarningIsUpAnswersWaitAndAReloadWaitsForTheBox) {
     ASSERT_EQ(1, Lock(entry));
-    WriteSettings(LOCK_SMS, kPassword);
+    ASSERT_TRUE(PutSettings(LOCK_SMS, kPassword));
     HWND prompt = context->prompt;
     bool boxShown = false, promptShown = false, appShown = false, released = true;
     int boxes = 0;
-    WarningAnswerer answerer([&](HWND box) {
+    BoxAnswerer answerer(GetCurrentThreadId(), [&](HWND box) {
         PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_DONE, 0);
         PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_CANCEL, 0);
         PostMessageW(prompt, MSG_CONTROL, CMD_RELOAD, 0);
@@ -415,12 +375,11 @@ TEST_F(PromptTest, WhileTheWarningIsUpAnswersWaitAndAReloadWaitsForTheBox) {
         promptShown = IsWindowVisible(prompt) != FALSE;
         appShown = IsWindowVisible(app) != FALSE;
         released = Signalled(UnlockEvent);
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", L"Предупреждение"));)
-            ++boxes;
+        boxes = CountDialogsTitled(GetCurrentProcessId(), kWarningCaption);
     });
     SetWindowTextW(field, L"1");
     Command(IDM_PROMPT_DONE);
-    EXPECT_EQ(1, answerer.Boxes());
+    EXPECT_EQ(1u, answerer.Seen().size());
     EXPECT_EQ(1, boxes);
     EXPECT_TRUE(boxShown);
     EXPECT_TRUE(promptShown);

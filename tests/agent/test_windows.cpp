@@ -1,7 +1,6 @@
 #include "test_windows.h"
 
 #include "control_channel.h"
-#include "lock_settings.h"
 #include "module_instance.h"
 
 #include <map>
@@ -77,37 +76,8 @@ Received &ReceivedBy(HWND window) {
     return g_received[window];
 }
 
-bool PumpUntil(const std::function<bool()> &done, DWORD ms) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done && done()) return true;
-        if (GetTickCount() - start >= ms) return done ? done() : true;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-void Pump(DWORD ms) {
-    PumpUntil(nullptr, ms);
-}
-
 bool WindowHasStyle(HWND window, DWORD style) {
     return (static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)) & style) == style;
-}
-
-void WriteSettings(uint32_t lockFlags, const wchar_t *password) {
-    LockSettings settings;
-    settings.lockFlags = lockFlags;
-    settings.password.Assign(password);
-    SaveSettings(settings);
-}
-
-void DeleteSettings() {
-    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
 }  // namespace agent_test

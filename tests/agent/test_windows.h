@@ -1,12 +1,9 @@
 // Real windows for the agent's unit tests: applications of any class, windows
-// under them, and what they were sent; plus the registry key the agent reads.
+// under them, and what they were sent.
 #ifndef QUELLOR_TESTS_AGENT_TEST_WINDOWS_H
 #define QUELLOR_TESTS_AGENT_TEST_WINDOWS_H
 
 #include <windows.h>
-
-#include <cstdint>
-#include <functional>
 
 namespace agent_test {
 
@@ -26,15 +23,7 @@ HWND MakeChild(HWND parent);
 void DestroyTestWindows();
 Received &ReceivedBy(HWND window);
 
-// Runs this thread's messages for ms milliseconds, or until done holds.
-bool PumpUntil(const std::function<bool()> &done, DWORD ms);
-void Pump(DWORD ms);
-
 bool WindowHasStyle(HWND window, DWORD style);
-
-// The agent's registry key with these values; removed again by DeleteSettings.
-void WriteSettings(uint32_t lockFlags, const wchar_t *password);
-void DeleteSettings();
 
 }  // namespace agent_test
 

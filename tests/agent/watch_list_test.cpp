@@ -2,6 +2,8 @@
 // what it keeps, what it shows again, and what it must not free yet.
 #include "watch_list.h"
 #include "agent_context.h"
+#include "scenario_test.h"
+#include "settings_key.h"
 #include "test_windows.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@
 #include <vector>
 
 using namespace agent_test;
+using namespace harness;
 
 namespace {
 
@@ -19,11 +22,10 @@ std::vector<std::wstring> ClassesOf(const WatchList &list) {
     return names;
 }
 
-class WatchListTest : public ::testing::Test {
+class WatchListTest : public SettingsKeyTest {
 protected:
-    void SetUp() override { DeleteSettings(); }
     void TearDown() override {
-        DeleteSettings();
+        SettingsKeyTest::TearDown();
         DestroyTestWindows();
     }
 };
@@ -62,7 +64,7 @@ TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
         {0x100, {}},
     };
     for (const Case &c : cases) {
-        WriteSettings(c.flags, L"1");
+        ASSERT_TRUE(PutSettings(c.flags, L"1"));
         AgentContext context;
         context.watch.SetReady(false);
         RebuildWatchList(context.settings, context.watch);
@@ -84,20 +86,14 @@ TEST_F(WatchListTest, SettingsComeFromTheRegistryWithTheirFallbacks) {
     EXPECT_STREQ(L"4826", context.settings.password.c_str());
 
     // A key without "LockOption": 7, no SMS.
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0,
-                                             KEY_WRITE, nullptr, &key, nullptr));
-    const wchar_t password[] = L"0007";
-    RegSetValueExW(key, L"Password", 0, REG_SZ, reinterpret_cast<const BYTE *>(password),
-                   sizeof password);
-    RegCloseKey(key);
+    ASSERT_TRUE(PutPassword(L"0007"));
     RebuildWatchList(context.settings, context.watch);
     EXPECT_EQ((std::vector<std::wstring>{ContactsClassName(), L"Calendar", L"MSClog"}),
               ClassesOf(context.watch.list));
     EXPECT_STREQ(L"0007", context.settings.password.c_str());
 
     // The key gone again: the list is rebuilt from what was last loaded.
-    DeleteSettings();
+    DeleteSettingsKey();
     context.settings.lockFlags = 2;
     RebuildWatchList(context.settings, context.watch);
     EXPECT_EQ(std::vector<std::wstring>{L"Calendar"}, ClassesOf(context.watch.list));
@@ -105,7 +101,7 @@ TEST_F(WatchListTest, SettingsComeFromTheRegistryWithTheirFallbacks) {
 
 TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     AgentContext context;
-    WriteSettings(15, L"1");
+    ASSERT_TRUE(PutSettings(15, L"1"));
     RebuildWatchList(context.settings, context.watch);
     ASSERT_EQ(4u, context.watch.list.size());
     WatchList first = context.watch.list;
@@ -127,7 +123,7 @@ TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     EXPECT_EQ(calendarApp, first[1]->window);
     EXPECT_EQ(calendarBar, first[1]->softKeyBar);
 
-    WriteSettings(13, L"1");  // Calendar dropped
+    ASSERT_TRUE(PutSettings(13, L"1"));  // Calendar dropped
     RebuildWatchList(context.settings, context.watch);
     EXPECT_EQ((WatchList{first[0], first[2], first[3]}), context.watch.list);
     EXPECT_TRUE(IsWindowVisible(calendarApp));
@@ -135,9 +131,9 @@ TEST_F(WatchListTest, RebuildKeepsEntriesAndShowsDroppedApplications) {
     EXPECT_EQ(0, first[0]->armed);
     EXPECT_EQ(contactsApp, first[0]->window);
 
-    WriteSettings(1, L"1");
+    ASSERT_TRUE(PutSettings(1, L"1"));
     RebuildWatchList(context.settings, context.watch);
-    WriteSettings(9, L"1");  // SMS added to Contacts
+    ASSERT_TRUE(PutSettings(9, L"1"));  // SMS added to Contacts
     RebuildWatchList(context.settings, context.watch);
     ASSERT_EQ(2u, context.watch.list.size());
     EXPECT_EQ(first[0], context.watch.list[0]);
@@ -151,7 +147,7 @@ TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
     HWND bar = MakeTopLevel(L"AgentTestBar", nullptr, false);
     {
         AgentContext context;
-        WriteSettings(4, L"1");
+        ASSERT_TRUE(PutSettings(4, L"1"));
         RebuildWatchList(context.settings, context.watch);
         context.watch.list[0]->window = app;
         context.watch.list[0]->softKeyBar = bar;
@@ -164,13 +160,13 @@ TEST_F(WatchListTest, EndOfTheAgentShowsEveryHiddenApplication) {
 // entry in hand, when a rebuild drops entries: they must outlive its walk.
 TEST_F(WatchListTest, DroppedEntriesOutliveTheWatchersWalk) {
     AgentContext context;
-    WriteSettings(15, L"1");
+    ASSERT_TRUE(PutSettings(15, L"1"));
     RebuildWatchList(context.settings, context.watch);
 
     const WatchView *view = context.watch.BeginWalk();
     ASSERT_NE(nullptr, view);
     ASSERT_EQ(4u, view->count);
-    WriteSettings(0, L"1");
+    ASSERT_TRUE(PutSettings(0, L"1"));
     RebuildWatchList(context.settings, context.watch);
     EXPECT_TRUE(context.watch.list.empty());
     EXPECT_FALSE(context.watch.IsCurrentView(view));

@@ -6,6 +6,7 @@
 #include "platform_shell.h"
 #include "soft_key_dialog.h"
 #include "test_windows.h"
+#include "waits.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <string>
 
 using namespace agent_test;
+using namespace harness;
 
 namespace {
 

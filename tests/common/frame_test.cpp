@@ -1,5 +1,6 @@
 // Text helpers, the modal run and the soft-key frame, with the test's own
 // string table, dialog template and soft-key bar.
+#include "box_answerer.h"
 #include "common_test_resource.h"
 #include "module_instance.h"
 #include "soft_key_dialog.h"
@@ -8,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -38,49 +38,17 @@ TEST_F(Frame, LoadResStringCutsLongTextsAndEmptiesOnAMissingId) {
     EXPECT_STREQ(L"", buffer);
 }
 
-// Finds the message box the test thread opened, checks it and presses OK.
-struct BoxWatcher {
-    std::wstring text;
-    std::wstring caption;
-    LONG style = 0;
-    bool seen = false;
-
-    void Run(DWORD thread) {
-        for (int i = 0; i < 250 && !seen; ++i) {
-            Sleep(20);
-            EnumThreadWindows(thread, Take, reinterpret_cast<LPARAM>(this));
-        }
-    }
-    static BOOL CALLBACK Take(HWND hwnd, LPARAM lp) {
-        auto *self = reinterpret_cast<BoxWatcher *>(lp);
-        wchar_t cls[64] = {};
-        GetClassNameW(hwnd, cls, 64);
-        if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-        wchar_t buf[256] = {};
-        GetWindowTextW(hwnd, buf, 256);
-        self->caption = buf;
-        // The text is the box's static control with id 0xFFFF.
-        GetDlgItemTextW(hwnd, 0xFFFF, buf, 256);
-        self->text = buf;
-        self->style = GetWindowLongW(hwnd, GWL_STYLE);
-        self->seen = true;
-        PostMessageW(hwnd, WM_COMMAND, IDOK, 0);
-        return FALSE;
-    }
-};
-
 TEST_F(Frame, ShowMessageBoxShowsBothStringsOwnedByTheCaller) {
     HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
-    BoxWatcher watcher;
-    std::thread t(&BoxWatcher::Run, &watcher, GetCurrentThreadId());
+    harness::BoxAnswerer boxes;
     int result = ShowMessageBox(owner, IDS_BAR_AFTER_2, IDS_PLAIN, MB_ICONINFORMATION);
-    t.join();
     DestroyWindow(owner);
-    ASSERT_TRUE(watcher.seen);
+    const std::vector<harness::SeenBox> seen = boxes.Seen();
+    ASSERT_EQ(1u, seen.size());
     EXPECT_EQ(IDOK, result);
-    EXPECT_EQ(L"Предупреждение", watcher.caption);
-    EXPECT_EQ(L"Пр", watcher.text);
+    EXPECT_EQ(L"Предупреждение", seen[0].caption);
+    EXPECT_EQ(L"Пр", seen[0].text);
 }
 
 struct TestDialog : SoftKeyDialog {

@@ -1,46 +1,29 @@
 // The settings store against the real registry: what comes back from every
 // shape a stored value may have, and what a save leaves behind.
 #include "lock_settings.h"
+#include "scenario_test.h"
+#include "settings_key.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+using namespace harness;
+
 namespace {
 
-class SettingsStore : public ::testing::Test {
+class SettingsStore : public SettingsKeyTest {
 protected:
-    void SetUp() override { RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath); }
-    void TearDown() override { RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath); }
-
-    static HKEY CreateKey() {
-        HKEY key = nullptr;
-        EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        return key;
-    }
     static void Put(const wchar_t *name, DWORD type, const void *data, DWORD bytes) {
-        HKEY key = CreateKey();
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), bytes));
-        RegCloseKey(key);
+        ASSERT_TRUE(PutValue(name, type, data, bytes));
     }
-    static void PutFlags(DWORD flags) { Put(L"LockOption", REG_DWORD, &flags, sizeof flags); }
-    static void PutPassword(const std::wstring &text, DWORD type = REG_SZ) {
-        Put(L"Password", type, text.c_str(), DWORD((text.size() + 1) * sizeof(wchar_t)));
-    }
+    // The bytes of a stored value and its type; nothing when it is missing.
     static std::vector<BYTE> Read(const wchar_t *name, DWORD *type) {
-        std::vector<BYTE> data(1024);
-        DWORD size = DWORD(data.size());
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return {};
-        LONG rc = RegQueryValueExW(key, name, nullptr, type, data.data(), &size);
-        RegCloseKey(key);
-        if (rc != ERROR_SUCCESS) return {};
-        data.resize(size);
-        return data;
+        RawValue value;
+        if (!ReadValue(name, &value)) return {};
+        *type = value.type;
+        return value.bytes;
     }
     static uint32_t LoadedFlags() {
         LockSettings s;
@@ -64,14 +47,14 @@ TEST_F(SettingsStore, MissingKeyKeepsWhatTheRecordHolds) {
 }
 
 TEST_F(SettingsStore, MissingValuesTakeTheirFallbacks) {
-    PutPassword(L"2468");
+    ASSERT_TRUE(PutPassword(L"2468"));
     LockSettings s;
     LoadSettings(s);
     EXPECT_EQ(7u, s.lockFlags) << "a key without LockOption locks all but SMS";
     EXPECT_STREQ(L"2468", s.password.text);
 
-    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
-    PutFlags(9);
+    DeleteSettingsKey();
+    ASSERT_TRUE(PutLockOption(9));
     LockSettings other;
     LoadSettings(other);
     EXPECT_EQ(9u, other.lockFlags);
@@ -79,8 +62,8 @@ TEST_F(SettingsStore, MissingValuesTakeTheirFallbacks) {
 }
 
 TEST_F(SettingsStore, StoredEmptyPasswordIsEmptyNotUnset) {
-    PutFlags(1);
-    PutPassword(L"");
+    ASSERT_TRUE(PutLockOption(1));
+    ASSERT_TRUE(PutPassword(L""));
     LockSettings s;
     LoadSettings(s);
     ASSERT_NE(nullptr, s.password.text);
@@ -120,8 +103,8 @@ TEST_F(SettingsStore, PasswordOfAnyShapeLoadsTerminatedAndBounded) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
-        Put(L"Password", c.type, c.bytes.data(), DWORD(c.bytes.size()));
+        DeleteSettingsKey();
+        Put(kPasswordValue, c.type, c.bytes.data(), DWORD(c.bytes.size()));
         LockSettings s;
         LoadSettings(s);
         ASSERT_NE(nullptr, s.password.text);
@@ -147,8 +130,8 @@ TEST_F(SettingsStore, LockOptionOfAnyShape) {
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKeyPath);
-        Put(L"LockOption", c.type, c.bytes.data(), DWORD(c.bytes.size()));
+        DeleteSettingsKey();
+        Put(kLockOptionValue, c.type, c.bytes.data(), DWORD(c.bytes.size()));
         EXPECT_EQ(c.expected, LoadedFlags());
     }
 }
@@ -160,12 +143,12 @@ TEST_F(SettingsStore, SaveWritesBothValuesWithTheirTypesAndLayouts) {
     SaveSettings(s);
 
     DWORD type = 0;
-    std::vector<BYTE> flags = Read(L"LockOption", &type);
+    std::vector<BYTE> flags = Read(kLockOptionValue, &type);
     EXPECT_EQ(DWORD(REG_DWORD), type);
     ASSERT_EQ(4u, flags.size());
     EXPECT_EQ(0x1Bu, *reinterpret_cast<DWORD *>(flags.data()));
 
-    std::vector<BYTE> password = Read(L"Password", &type);
+    std::vector<BYTE> password = Read(kPasswordValue, &type);
     EXPECT_EQ(DWORD(REG_SZ), type);
     ASSERT_EQ(10u, password.size()) << "four characters and the terminator";
     EXPECT_STREQ(L"0042", reinterpret_cast<wchar_t *>(password.data()));
@@ -177,8 +160,8 @@ TEST_F(SettingsStore, SaveWritesBothValuesWithTheirTypesAndLayouts) {
 }
 
 TEST_F(SettingsStore, SaveRewritesInPlaceAndStoresAnEmptyPassword) {
-    PutFlags(15);
-    PutPassword(L"9999");
+    ASSERT_TRUE(PutLockOption(15));
+    ASSERT_TRUE(PutPassword(L"9999"));
     // A value the store does not know: it survives because the key is never
     // deleted, which is what keeps the password safe when a save fails midway.
     Put(L"Other", REG_DWORD, "\1\0\0\0", 4);
@@ -190,7 +173,7 @@ TEST_F(SettingsStore, SaveRewritesInPlaceAndStoresAnEmptyPassword) {
 
     DWORD type = 0;
     EXPECT_EQ(4u, Read(L"Other", &type).size());
-    std::vector<BYTE> password = Read(L"Password", &type);
+    std::vector<BYTE> password = Read(kPasswordValue, &type);
     EXPECT_EQ(2u, password.size());
     LockSettings back;
     LoadSettings(back);

@@ -1,11 +1,17 @@
 // The home screen on a phone where only some programs are installed: it runs
 // from a folder of its own into which each test copies what it needs.
+#include "keys.h"
+#include "phone_constants.h"
 #include "phone_screen.h"
-#include "scenario.h"
+#include "programs.h"
+#include "scenario_test.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
 #include <cwctype>
+
+using namespace harness;
 
 namespace {
 
@@ -15,9 +21,7 @@ std::wstring Lower(std::wstring s) {
 }
 
 std::wstring ImagePathOf(HWND hwnd) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessOf(hwnd));
     if (!process) return L"";
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
@@ -26,10 +30,10 @@ std::wstring ImagePathOf(HWND hwnd) {
     return path;
 }
 
-class HomeScreen : public scenario::ScenarioTest {
+class HomeScreen : public ScenarioTest {
 protected:
     void SetUp() override {
-        scenario::KillProgramsNamed(phonetest::PhonePrograms());
+        ScenarioTest::SetUp();
         wchar_t temp[MAX_PATH];
         DWORD n = GetTempPathW(MAX_PATH, temp);
         ASSERT_TRUE(n > 0 && n < MAX_PATH);
@@ -38,15 +42,14 @@ protected:
         RemoveInstalled();
     }
     void TearDown() override {
-        scenario::ScenarioTest::TearDown();
-        scenario::KillProgramsNamed(phonetest::PhonePrograms());
+        ScenarioTest::TearDown();
         RemoveInstalled();
         RemoveDirectoryW(folder_.c_str());
     }
 
     void Install(const wchar_t *exe, const wchar_t *as) {
         std::wstring target = folder_ + L"\\" + as;
-        ASSERT_TRUE(CopyFileW(scenario::ProgramPath(exe).c_str(), target.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(ProgramPath(exe).c_str(), target.c_str(), FALSE));
         installed_.push_back(target);
     }
     void RemoveInstalled() {
@@ -54,50 +57,50 @@ protected:
         installed_.clear();
     }
     HWND StartHome(const wchar_t *args = nullptr) {
-        if (!home_.StartAt(folder_ + L"\\PhoneHome.exe", args)) return nullptr;
-        return scenario::WaitForWindow(L"PhoneHome", nullptr, 10000);
+        if (!home_.StartAt(folder_ + L"\\" + phone::kHomeExe, args)) return nullptr;
+        return WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
     }
 
     std::wstring folder_;
     std::vector<std::wstring> installed_;
-    scenario::Process home_;
+    Process home_;
 };
 
 TEST_F(HomeScreen, StartsTheAgentFromItsOwnFolderAtBoot) {
-    Install(L"PhoneHome.exe", L"PhoneHome.exe");
+    Install(phone::kHomeExe, phone::kHomeExe);
     // A stand-in agent that shows itself: the calendar under the agent's name.
-    Install(L"Calendar.exe", L"Quelwatch.exe");
+    Install(phone::kCalendarExe, phone::kAgentExe);
     ASSERT_NE(StartHome(), nullptr);
-    HWND agent = scenario::WaitForWindow(L"Calendar", nullptr, 10000);
+    HWND agent = WaitForWindow(phone::kCalendarClass, nullptr, kStartMs);
     ASSERT_NE(agent, nullptr) << "Quelwatch.exe was not started";
-    EXPECT_EQ(Lower(ImagePathOf(agent)), Lower(folder_ + L"\\Quelwatch.exe"));
+    EXPECT_EQ(Lower(ImagePathOf(agent)), Lower(folder_ + L"\\" + phone::kAgentExe));
 }
 
 TEST_F(HomeScreen, NoStartupLeavesTheAgentAlone) {
-    Install(L"PhoneHome.exe", L"PhoneHome.exe");
-    Install(L"Calendar.exe", L"Quelwatch.exe");
-    HWND home = StartHome(L"/nostartup");
+    Install(phone::kHomeExe, phone::kHomeExe);
+    Install(phone::kCalendarExe, phone::kAgentExe);
+    HWND home = StartHome(phone::kNoStartupArg);
     ASSERT_NE(home, nullptr);
-    ASSERT_TRUE(scenario::WaitForForeground(home));
+    ASSERT_TRUE(WaitForForeground(home));
     Sleep(1500);
-    EXPECT_EQ(FindWindowW(L"Calendar", nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(phone::kCalendarClass, nullptr), nullptr);
 }
 
 TEST_F(HomeScreen, MissingProgramsAndBackChangeNothing) {
-    Install(L"PhoneHome.exe", L"PhoneHome.exe");  // and nothing else: no agent, no apps
+    Install(phone::kHomeExe, phone::kHomeExe);  // and nothing else: no agent, no apps
     HWND home = StartHome();
     ASSERT_NE(home, nullptr);
-    ASSERT_TRUE(scenario::WaitForForeground(home));
+    ASSERT_TRUE(WaitForForeground(home));
     phonetest::ExpectFullScreenAboveBar(home);
 
     for (int row = 0; row < 5; ++row) {  // the four applications and the settings program
         SCOPED_TRACE(testing::Message() << "row " << row);
-        phonetest::OpenRow(row);
+        ChooseRow(row);
         Sleep(400);
         EXPECT_EQ(GetForegroundWindow(), home);
-        EXPECT_EQ(phonetest::CountTopLevel(L"#32770"), 0) << "a message box came up";
+        EXPECT_EQ(CountTopLevel(kDialogClass), 0) << "a message box came up";
     }
-    scenario::PressKey(VK_ESCAPE);  // Back on the home screen
+    PressKey(VK_TBACK);  // on the home screen
     Sleep(300);
     EXPECT_EQ(GetForegroundWindow(), home);
     EXPECT_TRUE(home_.Running());

@@ -2,12 +2,18 @@
 // agent drive them: the window the agent looks for, in front, full screen above
 // its soft-key bar; one copy only; Back to the home screen; WM_CLOSE ends it.
 #include "aygshell.h"
+#include "keys.h"
+#include "phone_constants.h"
 #include "phone_screen.h"
-#include "scenario.h"
+#include "programs.h"
+#include "scenario_test.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+using namespace harness;
 
 namespace {
 
@@ -21,10 +27,10 @@ struct AppCase {
 const int kSettingsRow = 4;  // the settings program, under the four applications
 
 const AppCase kApps[] = {
-    {"Contacts", L"Contacts.exe", L"MSContactsUI", 0},
-    {"Calendar", L"Calendar.exe", L"Calendar", 1},
-    {"CallLog", L"CallLog.exe", L"MSClog", 2},
-    {"Messages", L"Messages.exe", L"Inbox.MainWnd", 3},
+    {"Contacts", phone::kContactsExe, phone::kContactsClassCe5, 0},  // Wine is no CE 4 or 6
+    {"Calendar", phone::kCalendarExe, phone::kCalendarClass, 1},
+    {"CallLog", phone::kCallLogExe, phone::kCallLogClass, 2},
+    {"Messages", phone::kMessagesExe, phone::kInboxClass, 3},
 };
 
 // Test names and failure messages name the application.
@@ -32,30 +38,26 @@ void PrintTo(const AppCase &app, std::ostream *os) {
     *os << app.name;
 }
 
-class PhoneApp : public scenario::ScenarioTest, public testing::WithParamInterface<AppCase> {
+class PhoneApp : public ScenarioTest, public testing::WithParamInterface<AppCase> {
 protected:
     void SetUp() override {
-        scenario::KillProgramsNamed(phonetest::PhonePrograms());
-        ASSERT_TRUE(home_.Start(L"PhoneHome.exe", L"/nostartup"));
-        homeWindow_ = scenario::WaitForWindow(L"PhoneHome", nullptr, 10000);
+        ScenarioTest::SetUp();
+        ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg));
+        homeWindow_ = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
         ASSERT_NE(homeWindow_, nullptr);
-        ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
-    }
-    void TearDown() override {
-        scenario::ScenarioTest::TearDown();
-        scenario::KillProgramsNamed(phonetest::PhonePrograms());
+        ASSERT_TRUE(WaitForForeground(homeWindow_));
     }
 
     // Starts the application and waits for its window to come up in front.
     HWND StartApp() {
         if (!app_.Start(GetParam().exe)) return nullptr;
-        HWND w = scenario::WaitForWindow(GetParam().windowClass, nullptr, 10000);
-        if (w) scenario::WaitForForeground(w);
+        HWND w = WaitForWindow(GetParam().windowClass, nullptr, kStartMs);
+        if (w) WaitForForeground(w);
         return w;
     }
 
-    scenario::Process home_;
-    scenario::Process app_;
+    Process home_;
+    Process app_;
     HWND homeWindow_ = nullptr;
 };
 
@@ -63,9 +65,7 @@ TEST_P(PhoneApp, ComesUpInFrontFullScreenAboveItsBar) {
     HWND w = StartApp();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(GetForegroundWindow(), w);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    EXPECT_EQ(pid, app_.Id());
+    EXPECT_EQ(ProcessOf(w), app_.Id());
     phonetest::ExpectFullScreenAboveBar(w);
 }
 
@@ -79,15 +79,15 @@ TEST_P(PhoneApp, SecondStartShowsTheFirstAndEnds) {
     ShowWindow(w, SW_MINIMIZE);
     ShowWindow(w, SW_HIDE);
     SetForegroundWindow(homeWindow_);
-    ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
+    ASSERT_TRUE(WaitForForeground(homeWindow_));
 
-    scenario::Process second;
+    Process second;
     ASSERT_TRUE(second.Start(GetParam().exe));
     DWORD code = 99;
-    ASSERT_TRUE(second.WaitExit(10000, &code)) << "the second copy keeps running";
+    ASSERT_TRUE(second.WaitExit(kStartMs, &code)) << "the second copy keeps running";
     EXPECT_EQ(code, 0u);
-    EXPECT_TRUE(scenario::WaitForForeground(w));
-    EXPECT_EQ(phonetest::CountTopLevel(GetParam().windowClass), 1);
+    EXPECT_TRUE(WaitForForeground(w));
+    EXPECT_EQ(CountTopLevel(GetParam().windowClass), 1);
     EXPECT_TRUE(app_.Running());
     phonetest::ExpectFullScreenAboveBar(w);
 }
@@ -98,42 +98,43 @@ TEST_P(PhoneApp, CloseEndsIt) {
     HWND bar = SHFindMenuBar(w);
     ASSERT_TRUE(PostMessageW(w, WM_CLOSE, 0, 0));
     DWORD code = 99;
-    ASSERT_TRUE(app_.WaitExit(5000, &code));
+    ASSERT_TRUE(app_.WaitExit(kScreenMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_FALSE(IsWindow(bar));
-    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_)) << "the home screen is what is left";
+    EXPECT_TRUE(WaitForForeground(homeWindow_)) << "the home screen is what is left";
 }
 
 TEST_P(PhoneApp, BackReturnsToTheHomeScreenAndHomeOpensItAgain) {
     HWND w = StartApp();
     ASSERT_NE(w, nullptr);
     ASSERT_EQ(GetForegroundWindow(), w);
-    scenario::PressKey(VK_ESCAPE);  // Back
-    ASSERT_TRUE(scenario::WaitForForeground(homeWindow_));
+    PressKey(VK_TBACK);
+    ASSERT_TRUE(WaitForForeground(homeWindow_));
     EXPECT_TRUE(app_.Running()) << "Back leaves the application running";
     phonetest::ExpectFullScreenAboveBar(homeWindow_);
 
     // The settings program, opened from the home screen and left with
     // "Выход", hands the screen back to the home screen, not to the
     // application behind it (nor to that one's soft-key bar).
-    phonetest::OpenRow(kSettingsRow);
-    ASSERT_TRUE(phonetest::WaitForegroundClass(L"#32770", 10000));
-    scenario::PressKey(VK_F1);
-    EXPECT_TRUE(scenario::WaitUntil([] { return !FindWindowW(L"#32770", L"Настройки"); }, 5000));
-    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_));
+    ChooseRow(kSettingsRow);
+    ASSERT_TRUE(WaitForegroundClass(kDialogClass, kStartMs));
+    PressKey(VK_TSOFT1);
+    EXPECT_TRUE(
+        WaitUntil([] { return !FindWindowW(kDialogClass, phone::kSettingsTitle); }, kScreenMs));
+    EXPECT_TRUE(WaitForForeground(homeWindow_));
     phonetest::ExpectFullScreenAboveBar(homeWindow_);
 
     // The home screen's row for the application brings the same window back.
-    phonetest::OpenRow(GetParam().homeRow);
-    EXPECT_TRUE(scenario::WaitForForeground(w));
-    EXPECT_EQ(phonetest::CountTopLevel(GetParam().windowClass), 1);
+    ChooseRow(GetParam().homeRow);
+    EXPECT_TRUE(WaitForForeground(w));
+    EXPECT_EQ(CountTopLevel(GetParam().windowClass), 1);
     EXPECT_TRUE(app_.Running());
 }
 
 TEST_P(PhoneApp, HomeScreenRowOpensItAndItsSoftKeysWork) {
-    phonetest::OpenRow(GetParam().homeRow);
-    ASSERT_TRUE(phonetest::WaitForegroundClass(GetParam().windowClass, 10000));
+    ChooseRow(GetParam().homeRow);
+    ASSERT_TRUE(WaitForegroundClass(GetParam().windowClass, kStartMs));
     HWND w = GetForegroundWindow();
     phonetest::ExpectFullScreenAboveBar(w);
 
@@ -142,22 +143,21 @@ TEST_P(PhoneApp, HomeScreenRowOpensItAndItsSoftKeysWork) {
     HWND page = FindWindowExW(w, nullptr, L"Static", nullptr);
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(IsWindowVisible(page));
-    scenario::PressKey(VK_F1);
-    EXPECT_TRUE(scenario::WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, 3000));
-    EXPECT_FALSE(scenario::WindowText(page).empty());
-    scenario::PressKey(VK_ESCAPE);
-    EXPECT_TRUE(scenario::WaitUntil([&] { return !IsWindowVisible(page); }, 3000));
+    PressKey(VK_TSOFT1);
+    EXPECT_TRUE(WaitShown(page));
+    EXPECT_FALSE(WindowText(page).empty());
+    PressKey(VK_TBACK);
+    EXPECT_TRUE(WaitHidden(page, kScreenMs));
     Sleep(200);
     EXPECT_EQ(GetForegroundWindow(), w);
 
     // Right soft key: its menu ends with "Выход", which closes the application.
-    scenario::PressKey(VK_F2);
+    PressKey(VK_TSOFT2);
     Sleep(300);  // the menu opens with its first item highlighted
-    scenario::PressKey(VK_UP);
-    scenario::PressKey(VK_RETURN);
-    EXPECT_TRUE(scenario::WaitUntil(
-        [&] { return phonetest::CountTopLevel(GetParam().windowClass) == 0; }, 5000));
-    EXPECT_TRUE(scenario::WaitForForeground(homeWindow_));
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return CountTopLevel(GetParam().windowClass) == 0; }, kScreenMs));
+    EXPECT_TRUE(WaitForForeground(homeWindow_));
 }
 
 INSTANTIATE_TEST_SUITE_P(Apps, PhoneApp, testing::ValuesIn(kApps),

@@ -1,8 +1,10 @@
 // The change-password checks: the verdict on what was typed, and the real
 // dialog from the program's resources answering it.
 #include "password_dialog.h"
+#include "box_answerer.h"
 #include "in_process_dialogs.h"
 #include "settings_resource.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -51,16 +53,8 @@ protected:
         wcscpy(buffer, current);
     }
     void Run(std::function<void()> script) {
-        PlayDuring(
-            [this, script] {
-                dialog = FindThreadDialog(L"Пароль");
-                if (!dialog) {
-                    ADD_FAILURE() << "the change-password dialog did not come up";
-                    return;
-                }
-                script();
-            },
-            [this] { result = RunPasswordDialog(nullptr, buffer); });
+        PlayInDialog(L"Пароль", &dialog, script,
+                     [this] { result = RunPasswordDialog(nullptr, buffer); });
     }
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     void Fill(const wchar_t *old, const wchar_t *typedNew, const wchar_t *repeat) {
@@ -70,8 +64,9 @@ protected:
     }
     void Press(WORD command) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(command, 0), 0); }
     bool FieldsEmpty() const {
-        return TextOf(Item(IDC_PASSWORD_OLD)).empty() && TextOf(Item(IDC_PASSWORD_NEW)).empty() &&
-               TextOf(Item(IDC_PASSWORD_REPEAT)).empty();
+        return harness::WindowText(Item(IDC_PASSWORD_OLD)).empty() &&
+               harness::WindowText(Item(IDC_PASSWORD_NEW)).empty() &&
+               harness::WindowText(Item(IDC_PASSWORD_REPEAT)).empty();
     }
     // Types text into an edit as keys would, so its length limit applies.
     void Type(int id, const wchar_t *text) {
@@ -81,7 +76,7 @@ protected:
     WCHAR buffer[kPasswordBufferChars];
     HWND dialog = nullptr;
     INT_PTR result = -1;
-    BoxAnswerer boxes;
+    harness::BoxAnswerer boxes;
 };
 
 }  // namespace
@@ -101,11 +96,11 @@ TEST_F(PasswordDialogRun, FailuresExplainThemselvesEmptyTheFieldsAndCancelKeepsT
     });
     EXPECT_EQ(result, PASSWORD_UNCHANGED);
     EXPECT_STREQ(buffer, L"4826");
-    ASSERT_EQ(boxes.seen.size(), 2u);
-    EXPECT_EQ(boxes.seen[0].text, L"Пароль ошибочный!");
-    EXPECT_EQ(boxes.seen[0].caption, L"Неправильно");
-    EXPECT_EQ(boxes.seen[1].text, L"Пароль не соответствует!");
-    EXPECT_EQ(boxes.seen[1].caption, L"Неправильно");
+    ASSERT_EQ(boxes.Seen().size(), 2u);
+    EXPECT_EQ(boxes.Seen()[0].text, L"Пароль ошибочный!");
+    EXPECT_EQ(boxes.Seen()[0].caption, L"Неправильно");
+    EXPECT_EQ(boxes.Seen()[1].text, L"Пароль не соответствует!");
+    EXPECT_EQ(boxes.Seen()[1].caption, L"Неправильно");
     EXPECT_TRUE(emptyAfterWrong);
     EXPECT_TRUE(emptyAfterMismatch);
     EXPECT_TRUE(stillOpen);
@@ -119,13 +114,13 @@ TEST_F(PasswordDialogRun, TwentyCharactersAreTypedAndHandedBackWhole) {
         SetWindowTextW(Item(IDC_PASSWORD_OLD), L"4826");
         Type(IDC_PASSWORD_NEW, typed);
         Type(IDC_PASSWORD_REPEAT, typed);
-        typedNew = TextOf(Item(IDC_PASSWORD_NEW));
+        typedNew = harness::WindowText(Item(IDC_PASSWORD_NEW));
         Press(IDM_DONE);
     });
     EXPECT_EQ(typedNew, L"12345678901234567890");
     EXPECT_EQ(result, PASSWORD_CHANGED);
     EXPECT_STREQ(buffer, L"12345678901234567890");
-    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_TRUE(boxes.Seen().empty());
 }
 
 TEST_F(PasswordDialogRun, ACurrentPasswordLongerThanAFieldIsNeverConfirmed) {
@@ -139,8 +134,8 @@ TEST_F(PasswordDialogRun, ACurrentPasswordLongerThanAFieldIsNeverConfirmed) {
     });
     EXPECT_EQ(result, PASSWORD_UNCHANGED);
     EXPECT_STREQ(buffer, longCurrent);
-    ASSERT_EQ(boxes.seen.size(), 1u);
-    EXPECT_EQ(boxes.seen[0].text, L"Пароль ошибочный!");
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    EXPECT_EQ(boxes.Seen()[0].text, L"Пароль ошибочный!");
 }
 
 TEST_F(PasswordDialogRun, WithoutACurrentPasswordNoneIsAskedAndEmptyIsAccepted) {
@@ -158,5 +153,5 @@ TEST_F(PasswordDialogRun, WithoutACurrentPasswordNoneIsAskedAndEmptyIsAccepted) 
     EXPECT_TRUE(newShown);
     EXPECT_EQ(result, PASSWORD_CHANGED);
     EXPECT_STREQ(buffer, L"");
-    EXPECT_TRUE(boxes.seen.empty());
+    EXPECT_TRUE(boxes.Seen().empty());
 }

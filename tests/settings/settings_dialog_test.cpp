@@ -4,52 +4,37 @@
 #include "settings_dialog.h"
 #include "control_channel.h"
 #include "in_process_dialogs.h"
+#include "scenario_test.h"
+#include "settings_key.h"
 #include "settings_resource.h"
+#include "waits.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
+using namespace harness;
+
 namespace {
 
-const wchar_t kKey[] = L"Software\\Quellor";
-
-void StoreLockOption(DWORD flags) {
-    HKEY key;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    RegSetValueExW(key, L"LockOption", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&flags),
-                   sizeof flags);
-    const wchar_t password[] = L"4826";
-    RegSetValueExW(key, L"Password", 0, REG_SZ, reinterpret_cast<const BYTE *>(password),
-                   sizeof password);
-    RegCloseKey(key);
-}
-
 DWORD StoredLockOption() {
-    DWORD flags = 0xDEADBEEF, size = sizeof flags;
-    RegGetValueW(HKEY_CURRENT_USER, kKey, L"LockOption", RRF_RT_REG_DWORD, nullptr, &flags, &size);
+    DWORD flags = 0xDEADBEEF;
+    EXPECT_TRUE(ReadLockOption(&flags));
     return flags;
 }
 
-class SettingsDialogRun : public ::testing::Test {
+class SettingsDialogRun : public SettingsKeyTest {
 protected:
-    void SetUp() override { UseProgramResources(); }
+    void SetUp() override {
+        SettingsKeyTest::SetUp();
+        UseProgramResources();
+    }
     void TearDown() override {
-        RegDeleteKeyW(HKEY_CURRENT_USER, kKey);
-        DropQuitMessage();
+        SettingsKeyTest::TearDown();
+        DropQuitMessages();
     }
     void Run(SettingsDialog &object, std::function<void()> script) {
-        PlayDuring(
-            [this, script] {
-                dialog = FindThreadDialog(L"Настройки");
-                if (!dialog) {
-                    ADD_FAILURE() << "the settings dialog did not come up";
-                    return;
-                }
-                script();
-            },
-            [&object] { RunSettingsDialog(object); });
-        DropQuitMessage();
+        PlayInDialog(L"Настройки", &dialog, script, [&object] { RunSettingsDialog(object); });
+        DropQuitMessages();
     }
     bool Checked(int id) const {
         return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -74,7 +59,7 @@ TEST_F(SettingsDialogRun, BoxesShowTheirBitsAndExitWritesThemBackKeepingTheRest)
                             0x80000000u | LOCK_CALENDAR | LOCK_SMS};
     for (DWORD flags : loaded) {
         SCOPED_TRACE(testing::Message() << "LockOption " << std::hex << flags);
-        StoreLockOption(flags);
+        ASSERT_TRUE(PutSettings(flags, kDefaultPassword));
         SettingsDialog object;
         bool shown[4] = {};
         bool exited = false;
@@ -123,18 +108,6 @@ LRESULT CALLBACK FakeAgentProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void PumpFor(DWORD ms) {
-    DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(10);
-    }
-}
-
 }  // namespace
 
 TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopped) {
@@ -151,7 +124,7 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
     AgentWindowCell *cell = OpenAgentWindowCell();
     ASSERT_NE(cell, nullptr);
     PublishAgentWindow(cell, agent.window);
-    StoreLockOption(15);
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, kDefaultPassword));
 
     HMENU bar = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_SETTINGS_BAR));
     ASSERT_NE(bar, nullptr);
@@ -169,13 +142,13 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
     bool grayedBeforeAnswer = false, grayedRunning = true, otherPopupTouched = false,
          grayedAfterStop = false;
     Run(object, [&] {
-        statusBefore = TextOf(GetDlgItem(dialog, IDC_SETTINGS_STATUS));
+        statusBefore = ItemText(dialog, IDC_SETTINGS_STATUS);
         openPopup(IDM_SETTINGS_MENU);
         grayedBeforeAnswer = stopGrayed();
         // Whatever a control message carries, it counts as the agent's answer.
         PostMessageW(agent.replyTo, MSG_CONTROL, 7, 99);
-        PumpFor(200);
-        statusRunning = TextOf(GetDlgItem(dialog, IDC_SETTINGS_STATUS));
+        Pump(200);
+        statusRunning = ItemText(dialog, IDC_SETTINGS_STATUS);
         openPopup(IDM_SETTINGS_MENU);
         grayedRunning = stopGrayed();
         // A pop-up of another button is left as it is.
@@ -183,11 +156,11 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
         openPopup(IDM_EXIT);
         otherPopupTouched = !stopGrayed();
         Press(IDM_STOP_AGENT);
-        statusStopped = TextOf(GetDlgItem(dialog, IDC_SETTINGS_STATUS));
+        statusStopped = ItemText(dialog, IDC_SETTINGS_STATUS);
         openPopup(IDM_SETTINGS_MENU);
         grayedAfterStop = stopGrayed();
         Press(IDM_EXIT);
-        PumpFor(100);
+        Pump(100);
     });
     WithdrawAgentWindow(cell, agent.window);
     DestroyWindow(agent.window);

@@ -1,29 +1,34 @@
 // The settings program in the phone, driven by keys: F1 and F2 are the soft
 // keys, Esc is Back, arrows and Enter choose in a pop-up.
-#include "phone_driver.h"
+#include "foreign_messages.h"
+#include "keys.h"
+#include "phone_constants.h"
+#include "quelset_driver.h"
+#include "scenario_test.h"
+#include "screen.h"
+#include "settings_key.h"
 #include "settings_resource.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 
-using namespace scenario;
+using namespace harness;
 using namespace quelset_test;
 
 namespace {
 
+const wchar_t kPasswordTitle[] = L"Пароль";
+const wchar_t kAboutTitle[] = L"О программе";
+const wchar_t kWrongCaption[] = L"Неправильно";
+
 class QuelsetScenario : public ScenarioTest {
 protected:
-    void SetUp() override { CleanPhone(); }
-    void TearDown() override {
-        ScenarioTest::TearDown();
-        CleanPhone();
-    }
-
     // Starts Quelset and waits for its dialog in front.
     HWND StartSettings(Process &quelset) {
-        EXPECT_TRUE(quelset.Start(kQuelset));
+        EXPECT_TRUE(quelset.Start(phone::kSettingsExe));
         HWND dialog = WaitForSettingsDialog(quelset);
         EXPECT_NE(dialog, nullptr) << "no settings dialog";
         return dialog;
@@ -31,9 +36,9 @@ protected:
     // Starts the agent and waits until its prompt exists (it publishes itself
     // in the cell while the prompt is created).
     void StartAgent() {
-        ASSERT_TRUE(agent.Start(kQuelwatch));
-        ASSERT_TRUE(
-            WaitUntil([&] { return AnyWindowOfProcess(agent.Id(), L"#32770") != nullptr; }, 10000))
+        ASSERT_TRUE(agent.Start(phone::kAgentExe));
+        ASSERT_TRUE(WaitUntil(
+            [&] { return AnyWindowOfProcess(agent.Id(), kDialogClass) != nullptr; }, kStartMs))
             << "the agent's prompt did not come up";
         Sleep(300);
     }
@@ -49,9 +54,9 @@ protected:
     }
     // Presses "Выход" and expects the program to end with 0.
     void Exit(Process &quelset) {
-        PressKey(VK_F1);
+        PressKey(VK_TSOFT1);
         DWORD code = 99;
-        EXPECT_TRUE(quelset.WaitExit(5000, &code)) << "\"Выход\" did not end the program";
+        EXPECT_TRUE(quelset.WaitExit(kScreenMs, &code)) << "\"Выход\" did not end the program";
         EXPECT_EQ(code, 0u);
     }
     // Opens the "Настройки" pop-up.
@@ -64,9 +69,9 @@ protected:
     HWND OpenPasswordDialog(const Process &quelset) {
         HWND popup = OpenMenu(quelset);
         if (!popup) return nullptr;
-        ChooseMenuRow(0);
+        ChooseRow(kRowSetPassword);
         // Its fields are visible only once the dialog is on the screen.
-        return WaitForDialog(quelset.Id(), L"Пароль");
+        return WaitForDialog(quelset.Id(), kPasswordTitle);
     }
     // The registry holds these settings.
     static void ExpectStored(DWORD flags, const wchar_t *password) {
@@ -86,23 +91,18 @@ protected:
         const COLORREF gradient = GetSysColor(COLOR_GRADIENTACTIVECAPTION);
         return WaitUntil(
             [&] {
-                const std::vector<DWORD> pixels = ScreenPixels();
-                const size_t width = GetSystemMetrics(SM_CXSCREEN);
-                const DWORD rgb = pixels[(rect.top + 4) * width + rect.right - 6];  // 0xRRGGBB
+                const DWORD rgb = ScreenPixels().At(rect.right - 6, rect.top + 4);  // 0xRRGGBB
                 const COLORREF seen = RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF);
                 return seen == active || seen == gradient;
             },
-            2000);
+            kScreenMs);
     }
     // The agent's prompt, when it is shown over a locked application.
-    HWND VisiblePrompt() {
-        HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
-        return prompt && IsWindowVisible(prompt) ? prompt : nullptr;
-    }
+    HWND VisiblePrompt() { return ShownWindowOfProcess(agent.Id(), kDialogClass); }
     // Opens the SMS inbox; true when the agent hid it behind its prompt.
     bool InboxGetsLocked(Process &inbox, DWORD timeoutMs) {
-        EXPECT_TRUE(inbox.Start(kMessages));
-        HWND window = WaitForWindow(kInboxClass, nullptr, 5000);
+        EXPECT_TRUE(inbox.Start(phone::kMessagesExe));
+        HWND window = WaitForWindow(phone::kInboxClass, nullptr, kScreenMs);
         EXPECT_NE(window, nullptr) << "no SMS inbox";
         return WaitUntil([&] { return VisiblePrompt() && !IsWindowVisible(window); }, timeoutMs);
     }
@@ -120,18 +120,18 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be grayed without an agent";
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
 
     // Back does nothing in the settings dialog.
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     Sleep(500);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_TRUE(quelset.Running());
 
     // A first start without a key: "Выход" stores the defaults.
     Exit(quelset);
-    ExpectStored(15, L"4826");
+    ExpectStored(kDefaultLockFlags, kDefaultPassword);
 }
 
 // A WM_DESTROY or WM_NCDESTROY that another program posts to the agent's
@@ -139,15 +139,16 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
 // program, and "Отключить" still stops it.
 TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
     StartAgent();
-    HWND prompt = AnyWindowOfProcess(agent.Id(), L"#32770");
+    HWND prompt = AnyWindowOfProcess(agent.Id(), kDialogClass);
     ASSERT_NE(prompt, nullptr);
     for (UINT message : {WM_DESTROY, WM_NCDESTROY}) PostMessageW(prompt, message, 0, 0);
     Process inbox;
-    ASSERT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent stopped locking";
-    Sleep(400);  // the agent presses Back 100 ms after its prompt shows
-    TypeDigits(L"4826");
-    PressKey(VK_F1);
-    EXPECT_TRUE(WaitUntil([&] { return !VisiblePrompt(); }, 5000)) << "the prompt took no answer";
+    ASSERT_TRUE(InboxGetsLocked(inbox, kScreenMs)) << "the agent stopped locking";
+    Sleep(4 * kBackKeyPauseMs);  // the agent presses Back a moment after its prompt shows
+    TypeDigits(kDefaultPassword);
+    PressKey(VK_TSOFT1);
+    EXPECT_TRUE(WaitUntil([&] { return !VisiblePrompt(); }, kScreenMs))
+        << "the prompt took no answer";
 
     Process quelset;
     HWND dialog = StartSettings(quelset);
@@ -157,22 +158,22 @@ TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     EXPECT_FALSE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be enabled with an agent";
-    ChooseMenuRow(1);
+    ChooseRow(kRowStopAgent);
     DWORD code = 99;
-    EXPECT_TRUE(agent.WaitExit(5000, &code)) << "\"Отключить\" did not stop the agent";
+    EXPECT_TRUE(agent.WaitExit(kScreenMs, &code)) << "\"Отключить\" did not stop the agent";
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitForItemText(dialog, IDC_SETTINGS_STATUS, L"Квеллор остановлен!"));
 
     popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
     EXPECT_TRUE(MenuRowGrayed(popup, 1)) << "\"Отключить\" must be grayed once stopped";
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
     Exit(quelset);
 }
 
 TEST_F(QuelsetScenario, CheckingSmsAndExitMakesTheAgentLockTheInbox) {
-    StoreSettings(0, L"4826");
+    ASSERT_TRUE(PutSettings(0, kDefaultPassword));
     Process quelset;
     HWND dialog = StartWithAgent(quelset);
     ASSERT_NE(dialog, nullptr);
@@ -183,14 +184,14 @@ TEST_F(QuelsetScenario, CheckingSmsAndExitMakesTheAgentLockTheInbox) {
     PressKey(VK_SPACE);
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_SETTINGS_SMS), BM_GETCHECK, 0, 0), BST_CHECKED);
     Exit(quelset);
-    ExpectStored(8, L"4826");
+    ExpectStored(LOCK_SMS, kDefaultPassword);
 
     Process inbox;
-    EXPECT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
+    EXPECT_TRUE(InboxGetsLocked(inbox, kScreenMs)) << "the agent did not lock the SMS inbox";
 }
 
 TEST_F(QuelsetScenario, ClearingEveryBoxLocksNothingAndKeepsHigherBits) {
-    StoreSettings(31, L"4826");
+    ASSERT_TRUE(PutSettings(31, kDefaultPassword));
     Process quelset;
     HWND dialog = StartWithAgent(quelset);
     ASSERT_NE(dialog, nullptr);
@@ -205,11 +206,11 @@ TEST_F(QuelsetScenario, ClearingEveryBoxLocksNothingAndKeepsHigherBits) {
     EXPECT_EQ(flags, 16u) << "the boxes are cleared, bit 16 stays";
 
     Process inbox;
-    EXPECT_FALSE(InboxGetsLocked(inbox, 2000)) << "nothing is locked any more";
+    EXPECT_FALSE(InboxGetsLocked(inbox, kLockWithinMs)) << "nothing is locked any more";
 }
 
 TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
-    StoreSettings(15, L"4826");
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, kDefaultPassword));
     Process quelset;
     HWND dialog = StartWithAgent(quelset);
     ASSERT_NE(dialog, nullptr);
@@ -228,10 +229,10 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
             EXPECT_TRUE(MoveFocusTo(edit));
             TypeDigits(field.second);
             EXPECT_TRUE(WaitUntil(
-                [&] { return ItemText(passwordDialog, field.first) == field.second; }, 2000))
+                [&] { return ItemText(passwordDialog, field.first) == field.second; }, kScreenMs))
                 << "typed into the wrong field";
         }
-        PressKey(VK_F1);
+        PressKey(VK_TSOFT1);
     };
     auto fieldsEmpty = [&] {
         return ItemText(passwordDialog, IDC_PASSWORD_OLD).empty() &&
@@ -243,62 +244,60 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     // Back erases a character in the field and leaves the dialog open.
     EXPECT_TRUE(MoveFocusTo(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     TypeDigits(L"12");
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     EXPECT_TRUE(
-        WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, 2000));
+        WaitUntil([&] { return ItemText(passwordDialog, IDC_PASSWORD_OLD) == L"1"; }, kScreenMs));
     EXPECT_TRUE(IsWindowVisible(passwordDialog));
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
 
-    fill(L"1111", L"1234", L"9999");
-    HWND box = WaitForMessageBox(quelset.Id(), L"Неправильно", &text);
-    ASSERT_NE(box, nullptr) << "no box for a wrong current password";
-    EXPECT_EQ(text, L"Пароль ошибочный!");
-    PressKey(VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
-    EXPECT_TRUE(fieldsEmpty());
-
-    EXPECT_TRUE(WaitForForeground(passwordDialog));
-    fill(L"4826", L"1234", L"9999");
-    box = WaitForMessageBox(quelset.Id(), L"Неправильно", &text);
-    ASSERT_NE(box, nullptr) << "no box for a mismatch";
-    EXPECT_EQ(text, L"Пароль не соответствует!");
-    PressKey(VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
-    EXPECT_TRUE(fieldsEmpty());
-
-    EXPECT_TRUE(WaitForForeground(passwordDialog));
-    fill(L"4826", L"1234", L"1234");
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    // Each refusal says why in a box and empties the fields.
+    const struct {
+        const wchar_t *old, *typedNew, *repeat, *explained;
+    } refusals[] = {{L"1111", L"1234", L"9999", L"Пароль ошибочный!"},
+                    {kDefaultPassword, L"1234", L"9999", L"Пароль не соответствует!"}};
+    for (const auto &refusal : refusals) {
+        SCOPED_TRACE(testing::PrintToString(refusal.explained));
+        fill(refusal.old, refusal.typedNew, refusal.repeat);
+        HWND box = WaitForMessageBox(quelset.Id(), kWrongCaption, &text);
+        ASSERT_NE(box, nullptr) << "no box for the refusal";
+        EXPECT_EQ(text, refusal.explained);
+        PressKey(VK_RETURN);
+        EXPECT_TRUE(WaitGone(box));
+        EXPECT_TRUE(fieldsEmpty());
+        EXPECT_TRUE(WaitForForeground(passwordDialog));
+    }
+    fill(kDefaultPassword, L"1234", L"1234");
+    EXPECT_TRUE(WaitGone(passwordDialog));
     std::wstring stored;
-    EXPECT_TRUE(WaitUntil([&] { return ReadPassword(&stored) && stored == L"1234"; }, 2000))
+    EXPECT_TRUE(WaitUntil([&] { return ReadPassword(&stored) && stored == L"1234"; }, kScreenMs))
         << "stored: " << testing::PrintToString(stored);
     EXPECT_TRUE(WaitForForeground(dialog));
 
     // The agent reloaded: the old password is wrong now, the new one unlocks.
     Process inbox;
-    ASSERT_TRUE(InboxGetsLocked(inbox, 3000)) << "the agent did not lock the SMS inbox";
+    ASSERT_TRUE(InboxGetsLocked(inbox, kScreenMs)) << "the agent did not lock the SMS inbox";
     HWND prompt = VisiblePrompt();
     EXPECT_TRUE(WaitForForeground(prompt));
-    // 100 ms after showing its prompt the agent presses Back for the hidden
+    // A moment after showing its prompt the agent presses Back for the hidden
     // application; digits typed before that would lose one to it.
-    Sleep(800);
-    TypeDigits(L"4826");
-    PressKey(VK_F1);
-    box = WaitForMessageBox(agent.Id(), L"Предупреждение", &text);
+    Sleep(8 * kBackKeyPauseMs);
+    TypeDigits(kDefaultPassword);
+    PressKey(VK_TSOFT1);
+    HWND box = WaitForMessageBox(agent.Id(), L"Предупреждение", &text);
     ASSERT_NE(box, nullptr) << "the old password was not refused";
     PressKey(VK_RETURN);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 2000));
+    EXPECT_TRUE(WaitGone(box));
     EXPECT_TRUE(WaitForForeground(prompt));
     TypeDigits(L"1234");
-    PressKey(VK_F1);
-    HWND inboxWindow = FindTopLevel(kInboxClass);
+    PressKey(VK_TSOFT1);
+    HWND inboxWindow = FindWindowW(phone::kInboxClass, nullptr);
     EXPECT_TRUE(WaitUntil(
-        [&] { return inboxWindow && IsWindowVisible(inboxWindow) && !VisiblePrompt(); }, 3000))
+        [&] { return inboxWindow && IsWindowVisible(inboxWindow) && !VisiblePrompt(); }, kScreenMs))
         << "the new password did not unlock";
 }
 
 TEST_F(QuelsetScenario, WithoutAPasswordNoneIsAskedAndAnEmptyOneIsKept) {
-    StoreSettings(15, L"");
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, L""));
     Process quelset;
     HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
@@ -307,8 +306,8 @@ TEST_F(QuelsetScenario, WithoutAPasswordNoneIsAskedAndAnEmptyOneIsKept) {
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD)));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(passwordDialog, IDC_PASSWORD_OLD_LABEL)));
     EXPECT_TRUE(WaitForForeground(passwordDialog));
-    PressKey(VK_F1);  // two empty fields
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    PressKey(VK_TSOFT1);  // two empty fields
+    EXPECT_TRUE(WaitGone(passwordDialog));
     std::wstring stored = L"unread";
     EXPECT_TRUE(ReadPassword(&stored));
     EXPECT_EQ(stored, L"");
@@ -322,28 +321,22 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     ASSERT_NE(dialog, nullptr);
 
     Process second;
-    ASSERT_TRUE(second.Start(kQuelset));
+    ASSERT_TRUE(second.Start(phone::kSettingsExe));
     DWORD code = 99;
-    EXPECT_TRUE(second.WaitExit(5000, &code));
+    EXPECT_TRUE(second.WaitExit(kScreenMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(WaitForForeground(dialog));
 
     // Hidden behind an application, it still comes back to the front.
     Process contacts;
-    ASSERT_TRUE(contacts.Start(kContacts));
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            HWND fg = GetForegroundWindow();
-            DWORD pid = 0;
-            GetWindowThreadProcessId(fg, &pid);
-            return pid == contacts.Id();
-        },
-        5000))
+    ASSERT_TRUE(contacts.Start(phone::kContactsExe));
+    ASSERT_TRUE(
+        WaitUntil([&] { return ProcessOf(GetForegroundWindow()) == contacts.Id(); }, kScreenMs))
         << "Contacts did not come to the front";
     Process third;
-    ASSERT_TRUE(third.Start(kQuelset));
-    EXPECT_TRUE(third.WaitExit(5000, &code));
+    ASSERT_TRUE(third.Start(phone::kSettingsExe));
+    EXPECT_TRUE(third.WaitExit(kScreenMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitForForeground(dialog)) << "the running copy did not come forward";
     EXPECT_TRUE(IsWindowVisible(dialog));
@@ -351,16 +344,16 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     // Left with its change-password dialog up: that dialog has the keys again.
     HWND passwordDialog = OpenPasswordDialog(first);
     ASSERT_NE(passwordDialog, nullptr);
-    HWND contactsWindow = FindWindowOfProcess(contacts.Id(), L"MSContactsUI");
+    HWND contactsWindow = ShownWindowOfProcess(contacts.Id(), phone::kContactsClassCe5);
     ASSERT_NE(contactsWindow, nullptr);
     SetForegroundWindow(contactsWindow);
     ASSERT_TRUE(WaitForForeground(contactsWindow));
     Process fourth;
-    ASSERT_TRUE(fourth.Start(kQuelset));
-    EXPECT_TRUE(fourth.WaitExit(5000, &code));
+    ASSERT_TRUE(fourth.Start(phone::kSettingsExe));
+    EXPECT_TRUE(fourth.WaitExit(kScreenMs, &code));
     EXPECT_TRUE(WaitForForeground(passwordDialog)) << "the keys went to the dialog under it";
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    PressKey(VK_TSOFT2);
+    EXPECT_TRUE(WaitGone(passwordDialog));
     EXPECT_TRUE(WaitForForeground(dialog));
     Exit(first);
 }
@@ -372,8 +365,8 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
 TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     const uint32_t kSeed = 20240608;
     const int kMessages = 3000;
-    const wchar_t *const kKinds[] = {L"Пароль", L"О программе", L"Неправильно"};
-    StoreSettings(15, L"4826");
+    const wchar_t *const kKinds[] = {kPasswordTitle, kAboutTitle, kWrongCaption};
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, kDefaultPassword));
     Process quelset;
     HWND dialog = StartSettings(quelset);
     ASSERT_NE(dialog, nullptr);
@@ -381,7 +374,7 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
                                  IDM_SET_PASSWORD, IDM_STOP_AGENT, IDOK, IDCANCEL});
     auto allowed = [&](HWND target, const ForeignMessage &m) {
         if (m.message == WM_COMMAND && LOWORD(m.wParam) == IDM_EXIT) return false;
-        return !(target == dialog && m.message == WM_KEYDOWN && m.wParam == VK_F1);
+        return !(target == dialog && m.message == WM_KEYDOWN && m.wParam == VK_TSOFT1);
     };
     int most[3] = {};
     FuzzFigures figures = PostForeignMessages(quelset.Id(), fuzzer, kMessages, allowed, [&] {
@@ -402,28 +395,28 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     // dialog with "Отмена".
     Sleep(1000);  // what is still queued
     if (OpenPopupMenu(quelset.Id())) {
-        PressKey(VK_ESCAPE);
+        PressKey(VK_TBACK);
         EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
     }
     const struct {
         const wchar_t *title;
         const char *what;
         BYTE key;
-    } closers[] = {{L"Неправильно", "box", VK_RETURN},
-                   {L"О программе", "About", VK_F1},
-                   {L"Пароль", "change-password", VK_F2}};
+    } closers[] = {{kWrongCaption, "box", VK_RETURN},
+                   {kAboutTitle, "About", VK_TSOFT1},
+                   {kPasswordTitle, "change-password", VK_TSOFT2}};
     for (const auto &closer : closers) {
-        HWND open = AnyWindowOfProcess(quelset.Id(), L"#32770", closer.title);
+        HWND open = AnyWindowOfProcess(quelset.Id(), kDialogClass, closer.title);
         if (!open) continue;
         std::printf("open at the end: %s\n", closer.what);
         SCOPED_TRACE(testing::PrintToString(closer.title));
         EXPECT_TRUE(IsWindowVisible(open)) << "open but not on the screen";
         EXPECT_TRUE(WaitForForeground(open)) << "open but not in front";
         PressKey(closer.key);
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(open); }, 3000)) << "did not close";
+        EXPECT_TRUE(WaitGone(open)) << "did not close";
     }
     EXPECT_TRUE(WaitForForeground(dialog));
-    ExpectStored(15, L"4826");
+    ExpectStored(kDefaultLockFlags, kDefaultPassword);
 
     // "Выход" reaching the settings dialog while its password dialog is up
     // changes nothing; the usual road goes on from there.
@@ -434,22 +427,22 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     EXPECT_TRUE(quelset.Running());
     EXPECT_TRUE(IsWindowVisible(passwordDialog));
     EXPECT_TRUE(WaitForForeground(passwordDialog));
-    PressKey(VK_F2);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(passwordDialog); }, 3000));
+    PressKey(VK_TSOFT2);
+    EXPECT_TRUE(WaitGone(passwordDialog));
     EXPECT_TRUE(WaitForForeground(dialog));
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
-    ChooseMenuRow(2);
-    HWND about = WaitForDialog(quelset.Id(), L"О программе");
+    ChooseRow(kRowAbout);
+    HWND about = WaitForDialog(quelset.Id(), kAboutTitle);
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(WaitForForeground(about));
-    PressKey(VK_F1);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000));
+    PressKey(VK_TSOFT1);
+    EXPECT_TRUE(WaitGone(about));
     EXPECT_TRUE(WaitForForeground(dialog));
     Exit(quelset);
     std::wstring password;
     EXPECT_TRUE(ReadPassword(&password));
-    EXPECT_EQ(password, L"4826");
+    EXPECT_EQ(password, kDefaultPassword);
 }
 
 }  // namespace

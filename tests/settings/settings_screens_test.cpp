@@ -1,8 +1,14 @@
 // Every dialog of the settings program on the phone's screen, kept as
 // screenshots (<build>/screens) for a person to look at, and checked for
 // controls that overlap each other or the soft-key bar.
-#include "phone_driver.h"
-#include "settings_resource.h"
+#include "keys.h"
+#include "phone_constants.h"
+#include "platform_shell.h"
+#include "quelset_driver.h"
+#include "scenario_test.h"
+#include "screen.h"
+#include "settings_key.h"
+#include "window_search.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +16,7 @@
 #include <string>
 #include <vector>
 
-using namespace scenario;
+using namespace harness;
 using namespace quelset_test;
 
 namespace {
@@ -32,13 +38,15 @@ BOOL CALLBACK CollectVisibleChild(HWND child, LPARAM lp) {
 
 // The visible controls of dialog start on the screen with at least their
 // first line of text above the soft-key bar, and none covers another.
-void ExpectTidy(HWND dialog, DWORD pid) {
+void ExpectTidy(HWND dialog) {
     ChildQuery query;
     EnumChildWindows(dialog, CollectVisibleChild, reinterpret_cast<LPARAM>(&query));
     ASSERT_FALSE(query.children.empty());
-    HWND bar = AnyWindowOfProcess(pid, L"menu_worker");
-    RECT barRect = {0, GetSystemMetrics(SM_CYSCREEN), 0, 0};
-    if (bar && IsWindowVisible(bar)) GetWindowRect(bar, &barRect);
+    HWND bar = SHFindMenuBar(dialog);
+    ASSERT_NE(bar, nullptr) << "no soft-key bar";
+    EXPECT_TRUE(IsWindowVisible(bar));
+    RECT barRect;
+    GetWindowRect(bar, &barRect);
     HDC screen = GetDC(nullptr);
     const int textLine = MulDiv(16, GetDeviceCaps(screen, LOGPIXELSY), 96);
     ReleaseDC(nullptr, screen);
@@ -62,15 +70,9 @@ void ExpectTidy(HWND dialog, DWORD pid) {
 
 class QuelsetScreens : public ScenarioTest {
 protected:
-    void SetUp() override { CleanPhone(); }
-    void TearDown() override {
-        ScenarioTest::TearDown();
-        CleanPhone();
-    }
-
     HWND OpenMenu(const Process &quelset) { return OpenSettingsMenu(quelset.Id()); }
     HWND WaitForDialogInFront(const Process &quelset, const wchar_t *title) {
-        HWND found = WaitForDialog(quelset.Id(), title, 5000);
+        HWND found = WaitForDialog(quelset.Id(), title);
         if (found) WaitForForeground(found);
         Sleep(300);  // let it paint
         return found;
@@ -78,25 +80,25 @@ protected:
     void ShowPasswordDialog(Process &quelset, const char *name) {
         HWND popup = OpenMenu(quelset);
         ASSERT_NE(popup, nullptr);
-        ChooseMenuRow(0);
+        ChooseRow(kRowSetPassword);
         HWND dialog = WaitForDialogInFront(quelset, L"Пароль");
         ASSERT_NE(dialog, nullptr);
         SaveScreen(ScreenName(name));
-        ExpectTidy(dialog, quelset.Id());
-        PressKey(VK_F2);  // "Отмена"
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+        ExpectTidy(dialog);
+        PressKey(VK_TSOFT2);  // "Отмена"
+        EXPECT_TRUE(WaitGone(dialog));
     }
 };
 
 TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
-    StoreSettings(15, L"4826");
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, kDefaultPassword));
     Process quelset;
-    ASSERT_TRUE(quelset.Start(kQuelset));
+    ASSERT_TRUE(quelset.Start(phone::kSettingsExe));
     HWND settings = WaitForSettingsDialog(quelset);
     ASSERT_NE(settings, nullptr);
     Sleep(300);
     SaveScreen(ScreenName("settings"));
-    ExpectTidy(settings, quelset.Id());
+    ExpectTidy(settings);
 
     HWND popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
@@ -106,29 +108,29 @@ TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
     EXPECT_GE(menuRect.left, 0);
     EXPECT_GE(menuRect.top, 0);
     EXPECT_LE(menuRect.right, GetSystemMetrics(SM_CXSCREEN));
-    PressKey(VK_ESCAPE);
+    PressKey(VK_TBACK);
     ASSERT_TRUE(WaitForNoPopupMenu(quelset.Id()));
 
     ShowPasswordDialog(quelset, "password-current");
 
     popup = OpenMenu(quelset);
     ASSERT_NE(popup, nullptr);
-    ChooseMenuRow(2);
+    ChooseRow(kRowAbout);
     HWND about = WaitForDialogInFront(quelset, L"О программе");
     ASSERT_NE(about, nullptr);
     SaveScreen(ScreenName("about"));
-    ExpectTidy(about, quelset.Id());
-    PressKey(VK_F1);  // "Готово"
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, 3000));
+    ExpectTidy(about);
+    PressKey(VK_TSOFT1);  // "Готово"
+    EXPECT_TRUE(WaitGone(about));
 
     ASSERT_TRUE(WaitForForeground(settings));
-    PressKey(VK_F1);
-    ASSERT_TRUE(quelset.WaitExit(5000));
+    PressKey(VK_TSOFT1);
+    ASSERT_TRUE(quelset.WaitExit(kScreenMs));
 
     // Without a password only the new one is asked for.
-    StoreSettings(15, L"");
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, L""));
     Process again;
-    ASSERT_TRUE(again.Start(kQuelset));
+    ASSERT_TRUE(again.Start(phone::kSettingsExe));
     ASSERT_NE(WaitForSettingsDialog(again), nullptr);
     ShowPasswordDialog(again, "password-new");
 }

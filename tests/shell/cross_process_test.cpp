@@ -4,23 +4,25 @@
 
 #include <gtest/gtest.h>
 
+#include "keys.h"
 #include "platform_shell.h"
-#include "scenario.h"
+#include "programs.h"
+#include "shell_internal.h"
 #include "shell_test_resource.h"
+#include "window_search.h"
 
 namespace {
 
 TEST(CrossProcess, FindsTheBarOfAnotherProcessAndDrivesItsSoftKey) {
-    scenario::Process helper;
+    harness::Process helper;
     ASSERT_TRUE(helper.Start(L"shell_bar_helper.exe"));
-    HWND owner = scenario::WaitForWindow(L"ShellTestOwner", nullptr, 10000);
+    HWND owner = harness::WaitForWindow(L"ShellTestOwner", nullptr, 10000);
     ASSERT_NE(nullptr, owner);
     HWND bar = nullptr;
-    ASSERT_TRUE(scenario::WaitUntil([&] { return (bar = SHFindMenuBar(owner)) != nullptr; }, 5000));
-    EXPECT_EQ(L"menu_worker", scenario::ClassName(bar));
+    ASSERT_TRUE(harness::WaitUntil([&] { return (bar = SHFindMenuBar(owner)) != nullptr; }, 5000));
+    EXPECT_EQ(mobileshell::kBarClass, harness::ClassName(bar));
     EXPECT_EQ(owner, GetWindow(bar, GW_OWNER));
-    DWORD pid = 0;
-    GetWindowThreadProcessId(bar, &pid);
+    const DWORD pid = harness::ProcessOf(bar);
     EXPECT_EQ(helper.Id(), pid);
     EXPECT_NE(GetCurrentProcessId(), pid);
 
@@ -30,9 +32,9 @@ TEST(CrossProcess, FindsTheBarOfAnotherProcessAndDrivesItsSoftKey) {
     ShowWindow(bar, SW_SHOWNOACTIVATE);
     EXPECT_TRUE(IsWindowVisible(bar));
 
-    ASSERT_TRUE(scenario::WaitUntil([&] { return GetForegroundWindow() == owner; }, 5000))
+    ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == owner; }, 5000))
         << "the helper's window is in the foreground";
-    scenario::PressKey(VK_F2);
+    harness::PressKey(VK_F2);
     DWORD code = 0;
     ASSERT_TRUE(helper.WaitExit(5000, &code));
     EXPECT_EQ(static_cast<DWORD>(IDC_RIGHT), code)

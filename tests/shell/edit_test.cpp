@@ -8,14 +8,11 @@
 
 #include "platform_shell.h"
 #include "test_dialog.h"
+#include "window_search.h"
 
 namespace {
 
-std::wstring TextOf(HWND w) {
-    wchar_t buf[256] = {};
-    GetWindowTextW(w, buf, 256);
-    return buf;
-}
+using harness::WindowText;
 
 struct PlainDialog {
     HWND dlg = shelltest::CreatePlainDialog();
@@ -57,7 +54,7 @@ TEST(BackToFocus, ErasesBeforeTheCaretOrTheSelection) {
         SetFocus(d.edit);
         SendMessageW(d.edit, EM_SETSEL, c.selStart, c.selEnd);
         SHSendBackToFocusWindow(c.msg, 0, c.lp);
-        EXPECT_EQ(std::wstring(c.expected), TextOf(d.edit)) << c.what;
+        EXPECT_EQ(std::wstring(c.expected), WindowText(d.edit)) << c.what;
         EXPECT_TRUE(IsWindow(d.dlg)) << c.what;
     }
 }
@@ -68,15 +65,15 @@ TEST(BackToFocus, FocusOutsideAnEditIsLeftAlone) {
     HWND check = GetDlgItem(d.dlg, IDC_TEST_CHECK);
     SetFocus(check);
     SHSendBackToFocusWindow(WM_HOTKEY, 0, MAKELPARAM(0, VK_TBACK));
-    EXPECT_EQ(L"99", TextOf(d.edit));
-    EXPECT_EQ(L"Флажок", TextOf(check));
+    EXPECT_EQ(L"99", WindowText(d.edit));
+    EXPECT_EQ(L"Флажок", WindowText(check));
 
     SetWindowLongW(d.edit, GWL_STYLE, GetWindowLongW(d.edit, GWL_STYLE) | ES_READONLY);
     SendMessageW(d.edit, EM_SETREADONLY, TRUE, 0);
     SetFocus(d.edit);
     SendMessageW(d.edit, EM_SETSEL, 2, 2);
     SHSendBackToFocusWindow(WM_HOTKEY, 0, MAKELPARAM(0, VK_TBACK));
-    EXPECT_EQ(L"99", TextOf(d.edit)) << "read-only field";
+    EXPECT_EQ(L"99", WindowText(d.edit)) << "read-only field";
 }
 
 void Type(HWND edit, const wchar_t *chars) {
@@ -87,23 +84,23 @@ TEST(InputMode, NumbersTakeDigitsOnlyAndOtherModesEverything) {
     PlainDialog d;
     SetFocus(d.edit);
     Type(d.edit, L"a1");
-    EXPECT_EQ(L"a1", TextOf(d.edit)) << "a normal field before any mode";
+    EXPECT_EQ(L"a1", WindowText(d.edit)) << "a normal field before any mode";
 
     SetWindowTextW(d.edit, L"");
     SendMessageW(d.edit, EM_SETINPUTMODE, 0, IM_NUMBERS);
     Type(d.edit, L"a1b2 -.+*#ж3");
-    EXPECT_EQ(L"123", TextOf(d.edit));
+    EXPECT_EQ(L"123", WindowText(d.edit));
     Type(d.edit, L"\b");
-    EXPECT_EQ(L"12", TextOf(d.edit)) << "backspace still works";
+    EXPECT_EQ(L"12", WindowText(d.edit)) << "backspace still works";
     SendMessageW(d.edit, EM_SETINPUTMODE, 0, IM_NUMBERS);  // again: still one subclass
     Type(d.edit, L"x9");
-    EXPECT_EQ(L"129", TextOf(d.edit));
+    EXPECT_EQ(L"129", WindowText(d.edit));
 
     for (LPARAM mode : {LPARAM(IM_SPELL), LPARAM(IM_AMBIG)}) {
         SetWindowTextW(d.edit, L"");
         SendMessageW(d.edit, EM_SETINPUTMODE, 0, mode);
         Type(d.edit, L"a1");
-        EXPECT_EQ(L"a1", TextOf(d.edit)) << "mode " << mode;
+        EXPECT_EQ(L"a1", WindowText(d.edit)) << "mode " << mode;
     }
 }
 

@@ -6,16 +6,26 @@
 
 #include <gtest/gtest.h>
 
+#include "keys.h"
 #include "platform_shell.h"
 #include "test_dialog.h"
+#include "window_search.h"
 
 namespace {
 
+using harness::FocusOf;
 using shelltest::DialogOptions;
 using shelltest::Event;
-using shelltest::Press;
 using shelltest::TestDialog;
-using shelltest::WaitForPopupMenu;
+
+void Press(BYTE vk) {
+    harness::PressKey(vk);
+}
+// Until this process has a pop-up menu open, or none.
+bool WaitForPopupMenu(bool open) {
+    const DWORD self = GetCurrentProcessId();
+    return open ? harness::WaitForPopupMenu(self) != nullptr : harness::WaitForNoPopupMenu(self);
+}
 
 class Keys : public ::testing::TestWithParam<bool> {
 protected:
@@ -67,7 +77,8 @@ TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
         GetWindowRect(d.Bar(), &barRect);
         Press(VK_F2);
         opened = WaitForPopupMenu(true);
-        if (HWND menu = FindWindowW(L"#32768", nullptr)) GetWindowRect(menu, &menuRect);
+        if (HWND menu = harness::OpenPopupMenu(GetCurrentProcessId()))
+            GetWindowRect(menu, &menuRect);
         Press(VK_DOWN);  // the first item is highlighted on opening; now the second
         Press(VK_RETURN);
         closed = WaitForPopupMenu(false);
@@ -219,12 +230,7 @@ TEST_P(Keys, NumbersModeTakesOnlyDigitsFromTheKeyboard) {
 TEST_P(Keys, UpAndDownMoveBetweenFields) {
     TestDialog dlg;
     std::vector<int> focus;  // control id with the focus: at start, after Down, after Up
-    auto focusedId = [](HWND dialog) {
-        GUITHREADINFO info = {};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-        return GetDlgCtrlID(info.hwndFocus);
-    };
+    auto focusedId = [](HWND dialog) { return GetDlgCtrlID(FocusOf(dialog)); };
     dlg.Run(Options(), [&](TestDialog &d) {
         SetFocus(nullptr);
         PostMessageW(d.Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(d.Edit()), TRUE);

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "platform_shell.h"
-#include "scenario.h"
+#include "shell_internal.h"
 #include "shell_test_resource.h"
 #include "test_dialog.h"
+#include "window_search.h"
 
 namespace {
 
@@ -32,12 +33,6 @@ int ExpectedBarHeight() {
     int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
     return MulDiv(26, dpi, 96);
-}
-
-std::wstring ClassOf(HWND w) {
-    wchar_t buf[64] = {};
-    GetClassNameW(w, buf, 64);
-    return buf;
 }
 
 TEST(MenuBar, MalformedOrMissingResourcesFailCleanly) {
@@ -85,7 +80,7 @@ TEST(MenuBar, GoodResourcesMakeAnOwnedBarAtTheBottom) {
         ASSERT_TRUE(SHCreateMenuBar(&mbi)) << id;
         HWND bar = mbi.hwndMB;
         ASSERT_NE(nullptr, bar) << id;
-        EXPECT_EQ(L"menu_worker", ClassOf(bar)) << id;
+        EXPECT_EQ(mobileshell::kBarClass, harness::ClassName(bar)) << id;
         EXPECT_EQ(owner, GetWindow(bar, GW_OWNER)) << id;
         EXPECT_FALSE(GetWindowLongW(bar, GWL_STYLE) & WS_CHILD) << "a top-level window";
         EXPECT_EQ(GetDesktopWindow(), GetAncestor(bar, GA_PARENT)) << id;
@@ -127,8 +122,8 @@ TEST(MenuBar, TheBarStaysRightAboveItsOwner) {
     for (const Move &m : moves) {
         SetWindowPos(owner, m.after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV)) << m.what;
-        EXPECT_EQ(m.topmost, scenario::IsTopMost(owner)) << m.what;
-        EXPECT_EQ(m.topmost, scenario::IsTopMost(bar)) << m.what;
+        EXPECT_EQ(m.topmost, harness::IsTopMost(owner)) << m.what;
+        EXPECT_EQ(m.topmost, harness::IsTopMost(bar)) << m.what;
     }
     DestroyWindow(owner);
     DestroyWindow(other);
@@ -231,7 +226,7 @@ TEST(InitDialog, AHiddenDialogStaysOffTheScreenUntilRestored) {
     HWND front = CreateWindowExW(0, L"STATIC", L"front", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
     SetForegroundWindow(front);
-    ASSERT_TRUE(scenario::WaitUntil([&] { return GetForegroundWindow() == front; }, 5000));
+    ASSERT_TRUE(harness::WaitUntil([&] { return GetForegroundWindow() == front; }, 5000));
     // The tests' template without WS_VISIBLE, as the lock prompt's.
     const auto *shown = reinterpret_cast<const BYTE *>(shelltest::TestTemplate());
     std::vector<BYTE> hidden(shown, shown + 4096);
@@ -282,15 +277,15 @@ TEST(InitDialog, AMessageBoxFitsTheScreen) {
         MessageBoxW(dialog, L"Не правильный Пароль", L"Предупреждение", MB_ICONEXCLAMATION);
         DestroyWindow(dialog);
     });
-    HWND box = scenario::WaitForWindow(L"#32770", L"Предупреждение", 5000);
+    HWND box = harness::WaitForWindow(harness::kDialogClass, L"Предупреждение", 5000);
     ASSERT_NE(nullptr, box);
-    ASSERT_TRUE(scenario::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, 5000));
+    ASSERT_TRUE(harness::WaitShown(box, 5000));
     RECT rc;
     GetWindowRect(box, &rc);
     EXPECT_GE(rc.left, 0);
     EXPECT_LE(rc.right, GetSystemMetrics(SM_CXSCREEN));
     RECT text;
-    GetWindowRect(GetDlgItem(box, 0xFFFF), &text);
+    GetWindowRect(GetDlgItem(box, harness::kMessageBoxTextId), &text);
     EXPECT_GE(text.left, rc.left);
     EXPECT_LE(text.right, rc.right) << "the text is inside the box";
     PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "scenario.h"
+#include "waits.h"
 
 namespace shelltest {
 
@@ -24,19 +24,6 @@ HWND CreatePlainDialog() {
     return CreateDialogIndirectParamW(
         GetModuleHandleW(nullptr), TestTemplate(), nullptr,
         [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
-}
-
-void Press(BYTE vk) {
-    scenario::PressKey(vk);
-}
-
-bool WaitForPopupMenu(bool open, DWORD timeoutMs) {
-    return scenario::WaitUntil(
-        [open] {
-            HWND menu = FindWindowW(L"#32768", nullptr);
-            return (menu && IsWindowVisible(menu)) == open;
-        },
-        timeoutMs);
 }
 
 int TestDialog::Run(const DialogOptions &options, Script script) {
@@ -100,7 +87,7 @@ INT_PTR TestDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgStart: {
         SetForegroundWindow(dialog_);
         std::thread([this] {
-            scenario::WaitUntil([this] { return GetForegroundWindow() == dialog_; }, 3000);
+            harness::WaitUntil([this] { return GetForegroundWindow() == dialog_; }, 3000);
             script_(*this);
         }).detach();
         return TRUE;
@@ -161,7 +148,7 @@ std::vector<Event> TestDialog::Events() {
 
 bool TestDialog::WaitFor(const std::function<bool(const std::vector<Event> &)> &cond,
                          DWORD timeoutMs) {
-    return scenario::WaitUntil([&] { return cond(Events()); }, timeoutMs);
+    return harness::WaitUntil([&] { return cond(Events()); }, timeoutMs);
 }
 
 bool TestDialog::WaitForCommand(WORD id, DWORD timeoutMs) {

@@ -80,11 +80,6 @@ private:
 HWND CreatePlainDialog();
 const DLGTEMPLATE *TestTemplate();
 
-// The key as a user presses it: SendInput to the foreground window.
-void Press(BYTE vk);
-// Waits until a visible pop-up menu window (class "#32768") is up, or gone.
-bool WaitForPopupMenu(bool open, DWORD timeoutMs = 3000);
-
 }  // namespace shelltest
 
 #endif

@@ -1,0 +1,111 @@
+#include "programs.h"
+
+#include "phone_constants.h"
+
+#include <tlhelp32.h>
+
+namespace harness {
+
+std::wstring ProgramPath(const wchar_t *exeName) {
+    wchar_t self[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring path(self, n);
+    size_t slash = path.find_last_of(L"\\/");
+    path.resize(slash == std::wstring::npos ? 0 : slash + 1);
+    return path + exeName;
+}
+
+Process::~Process() {
+    if (Running()) Kill();
+    if (handle_) CloseHandle(handle_);
+}
+
+bool Process::Start(const wchar_t *exeName, const wchar_t *args) {
+    return StartAt(ProgramPath(exeName), args);
+}
+
+bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
+    std::wstring cmd = L"\"" + path + L"\"";
+    if (args && *args) cmd += L" " + std::wstring(args);
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    if (handle_) CloseHandle(handle_);
+    handle_ = pi.hProcess;
+    id_ = pi.dwProcessId;
+    return true;
+}
+
+bool Process::WaitExit(DWORD timeoutMs, DWORD *code) {
+    if (!handle_) return false;
+    if (WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return false;
+    if (code) GetExitCodeProcess(handle_, code);
+    return true;
+}
+
+bool Process::Running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+void Process::Kill() {
+    if (!handle_) return;
+    TerminateProcess(handle_, 99);
+    WaitForSingleObject(handle_, 5000);
+}
+
+const std::vector<std::wstring> &PhonePrograms() {
+    static const std::vector<std::wstring> programs = {
+        phone::kHomeExe,     phone::kContactsExe, phone::kCalendarExe, phone::kCallLogExe,
+        phone::kMessagesExe, phone::kAgentExe,    phone::kSettingsExe};
+    return programs;
+}
+
+void KillPrograms(const std::vector<std::wstring> &exeNames) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W pe = {};
+    pe.dwSize = sizeof pe;
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
+        for (const auto &name : exeNames) {
+            if (_wcsicmp(pe.szExeFile, name.c_str()) != 0) continue;
+            HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pe.th32ProcessID);
+            if (p) {
+                TerminateProcess(p, 99);
+                WaitForSingleObject(p, 5000);
+                CloseHandle(p);
+            }
+        }
+    }
+    CloseHandle(snap);
+}
+
+bool WaitProcessEnds(DWORD pid, DWORD timeoutMs) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process) return true;  // already gone
+    bool ended = WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::wstring ProgramString(const wchar_t *exeName, UINT id) {
+    HMODULE module =
+        LoadLibraryExW(ProgramPath(exeName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    wchar_t text[256] = {};
+    if (module) {
+        LoadStringW(module, id, text, 256);
+        FreeLibrary(module);
+    }
+    return text;
+}
+
+}  // namespace harness

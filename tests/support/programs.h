@@ -1,0 +1,54 @@
+// The phone's programs as the scenarios start and end them: a child process
+// that ends with the test, every program of the phone ended between
+// scenarios, and the texts a program carries in its own resources.
+#ifndef QUELLOR_TESTS_SUPPORT_PROGRAMS_H
+#define QUELLOR_TESTS_SUPPORT_PROGRAMS_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace harness {
+
+// Full path of a program built next to the running test executable.
+std::wstring ProgramPath(const wchar_t *exeName);
+
+// A child process; killed on destruction if it still runs.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+
+    bool Start(const wchar_t *exeName, const wchar_t *args = nullptr);
+    // Like Start, for a program anywhere (full path).
+    bool StartAt(const std::wstring &path, const wchar_t *args = nullptr);
+    // True when the process ended within timeoutMs; its exit code in *code.
+    bool WaitExit(DWORD timeoutMs, DWORD *code = nullptr);
+    bool Running() const;
+    void Kill();
+    DWORD Id() const { return id_; }
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+};
+
+// Every program of the phone: the home screen, its four applications, the
+// lock agent and the settings program.
+const std::vector<std::wstring> &PhonePrograms();
+// Kills every process started from one of these program names.
+void KillPrograms(const std::vector<std::wstring> &exeNames);
+// True when process pid has ended within timeoutMs (or was gone already).
+bool WaitProcessEnds(DWORD pid, DWORD timeoutMs);
+// The process that owns window.
+DWORD ProcessOf(HWND window);
+
+// A string from a program's string table.
+std::wstring ProgramString(const wchar_t *exeName, UINT id);
+
+}  // namespace harness
+
+#endif
