@@ -24,7 +24,9 @@ bool Process::Start(const wchar_t *exeName, const wchar_t *args) {
     return StartAt(ProgramPath(exeName), args);
 }
 
-bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
+namespace {
+// The process's handle in *process (closed when process is null).
+bool StartChild(const std::wstring &path, const wchar_t *args, HANDLE *process, DWORD *id) {
     std::wstring cmd = L"\"" + path + L"\"";
     if (args && *args) cmd += L" " + std::wstring(args);
     STARTUPINFOW si = {};
@@ -34,10 +36,28 @@ bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
                         &pi))
         return false;
     CloseHandle(pi.hThread);
-    if (handle_) CloseHandle(handle_);
-    handle_ = pi.hProcess;
-    id_ = pi.dwProcessId;
+    if (process) {
+        *process = pi.hProcess;
+        *id = pi.dwProcessId;
+    } else {
+        CloseHandle(pi.hProcess);
+    }
     return true;
+}
+}  // namespace
+
+bool Process::StartAt(const std::wstring &path, const wchar_t *args) {
+    HANDLE process = nullptr;
+    DWORD id = 0;
+    if (!StartChild(path, args, &process, &id)) return false;
+    if (handle_) CloseHandle(handle_);
+    handle_ = process;
+    id_ = id;
+    return true;
+}
+
+bool Launch(const wchar_t *exeName) {
+    return StartChild(ProgramPath(exeName), nullptr, nullptr, nullptr);
 }
 
 bool Process::WaitExit(DWORD timeoutMs, DWORD *code) {

@@ -36,6 +36,10 @@ private:
     DWORD id_ = 0;
 };
 
+// Starts a program built next to the running one and lets it run on after
+// this process ends.
+bool Launch(const wchar_t *exeName);
+
 // Every program of the phone: the home screen, its four applications, the
 // lock agent and the settings program.
 const std::vector<std::wstring> &PhonePrograms();

@@ -1,6 +1,7 @@
 // PhoneDriver: plays a scripted tour of the phone from the inside, one step
-// after another, the way a user would drive it. Each step is a word and its
-// argument on the command line:
+// after another, the way a user would drive it, with the harness's keys,
+// window search and waits. Each step is a word and its argument on the
+// command line:
 //
 //   wait CLASS     until an application window of CLASS (one no other window
 //                  owns) is in front; gives up after the timeout
@@ -15,6 +16,11 @@
 //
 // Exit code 0 when every step succeeded, 1 at the first that failed, 2 on a
 // malformed script.
+#include "keys.h"
+#include "programs.h"
+#include "waits.h"
+#include "window_search.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -23,7 +29,9 @@
 
 namespace {
 
-DWORD g_timeoutMs = 10000;
+using namespace harness;
+
+DWORD g_timeoutMs = kStartMs;
 
 struct KeyName {
     const wchar_t *name;
@@ -31,9 +39,9 @@ struct KeyName {
 };
 // The phone's keys as the emulated phone maps them to the PC keyboard.
 const KeyName kKeys[] = {
-    {L"Up", VK_UP},     {L"Down", VK_DOWN}, {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},
-    {L"Home", VK_HOME}, {L"End", VK_END},   {L"Return", VK_RETURN}, {L"Back", VK_ESCAPE},
-    {L"Soft1", VK_F1},  {L"Soft2", VK_F2},  {L"Space", VK_SPACE},
+    {L"Up", VK_UP},        {L"Down", VK_DOWN},    {L"Left", VK_LEFT},     {L"Right", VK_RIGHT},
+    {L"Home", VK_HOME},    {L"End", VK_END},      {L"Return", VK_RETURN}, {L"Back", VK_TBACK},
+    {L"Soft1", VK_TSOFT1}, {L"Soft2", VK_TSOFT2}, {L"Space", VK_SPACE},
 };
 
 bool ParseNumber(const wchar_t *text, DWORD *value) {
@@ -66,53 +74,17 @@ bool KeyCode(const wchar_t *name, BYTE *vk) {
     return false;
 }
 
-void PressKey(BYTE vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-    Sleep(50);  // let the window act on the key before the next step
-}
-
 bool ForegroundIs(const wchar_t *cls, bool owned) {
-    HWND fg = GetForegroundWindow();
-    if (!fg) return false;
-    HWND root = GetAncestor(fg, GA_ROOT);
-    wchar_t name[256] = {};
-    GetClassNameW(root, name, 256);
-    return wcscmp(name, cls) == 0 && IsWindowVisible(fg) &&
+    HWND front = GetForegroundWindow();
+    if (!front) return false;
+    HWND root = GetAncestor(front, GA_ROOT);
+    return ClassName(root) == cls && IsWindowVisible(front) &&
            (GetWindow(root, GW_OWNER) != nullptr) == owned;
 }
 
 bool WaitInFront(const wchar_t *cls, bool owned) {
-    DWORD start = GetTickCount();
-    while (!ForegroundIs(cls, owned)) {
-        if (GetTickCount() - start >= g_timeoutMs) return false;
-        Sleep(50);
-    }
+    if (!WaitUntil([&] { return ForegroundIs(cls, owned); }, g_timeoutMs, 50)) return false;
     Sleep(250);  // the window has just come up: give it time to paint
-    return true;
-}
-
-bool StartProgram(const wchar_t *exeName) {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return false;
-    wchar_t *name = wcsrchr(path, L'\\');
-    name = name ? name + 1 : path;
-    if (wcslen(exeName) >= MAX_PATH - static_cast<size_t>(name - path)) return false;
-    wcscpy(name, exeName);
-    wchar_t commandLine[MAX_PATH + 2];
-    wsprintfW(commandLine, L"\"%s\"", path);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     return true;
 }
 
@@ -123,8 +95,7 @@ StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     BYTE vk = 0;
     if (wcscmp(verb, L"wait") == 0 || wcscmp(verb, L"dialog") == 0)
         return WaitInFront(arg, verb[0] == L'd') ? StepResult::Done : StepResult::Failed;
-    if (wcscmp(verb, L"start") == 0)
-        return StartProgram(arg) ? StepResult::Done : StepResult::Failed;
+    if (wcscmp(verb, L"start") == 0) return Launch(arg) ? StepResult::Done : StepResult::Failed;
     if (wcscmp(verb, L"close") == 0) {
         HWND window = FindWindowW(arg, nullptr);
         return window && PostMessageW(window, WM_CLOSE, 0, 0) ? StepResult::Done
@@ -133,6 +104,7 @@ StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     if (wcscmp(verb, L"key") == 0) {
         if (!KeyCode(arg, &vk)) return StepResult::Malformed;
         PressKey(vk);
+        Sleep(20);  // let the window act on the key before the next step
         return StepResult::Done;
     }
     if (wcscmp(verb, L"sleep") == 0 || wcscmp(verb, L"timeout") == 0) {
