@@ -11,9 +11,9 @@
 // resource script) and computes the layout scale, as the program's start does.
 void UseProgramResources();
 
-// Enters the modal loop of run and, once it is pumping, plays script with
-// *dialog the dialog of this process titled title; a test failure, and no
-// script, when no such dialog came up.
+// Enters the modal loop of run and, once the dialog of this process titled
+// title is on the screen, plays script with *dialog that dialog; a test
+// failure, and no script, when no such dialog came up.
 void PlayInDialog(const wchar_t *title, HWND *dialog, std::function<void()> script,
                   const std::function<void()> &run);
 
