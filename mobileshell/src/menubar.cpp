@@ -5,14 +5,21 @@
 // WM_SETCURSOR instead of a click (window_order.cpp keeps it there).
 #include "shell_internal.h"
 
-#include <string.h>
+#include <memory>
 
 namespace mobileshell {
 namespace {
 
 constexpr int kLabelChars = 64;
 constexpr int kMaxOverrides = 8;
-constexpr int kBarHeightAt96Dpi = 26;
+// Sizes on a 96-dpi screen, scaled to the screen's.
+constexpr int kLabelPadding = 4;
+constexpr int kLabelPoints = 9;
+constexpr int kPointsPerInch = 72;
+constexpr COLORREF kBarBack = RGB(24, 24, 24);
+constexpr COLORREF kBarTopLine = RGB(96, 96, 96);
+constexpr COLORREF kLabelText = RGB(255, 255, 255);
+constexpr COLORREF kLabelGrayed = RGB(128, 128, 128);
 // The size of SHMENUBARINFO on the device (32-bit): callers written for the
 // phone may pass it literally, and the layout they fill is the same struct.
 constexpr DWORD kDeviceMenuBarInfoSize = 36;
@@ -25,20 +32,58 @@ struct KeyOverride {
     WORD flags;  // SHMBOF_*
 };
 
+// Keys whose key-down was reported to the owner (SHMBOF_NOTIFY): only their
+// key-up is reported, not the release of a key that went down elsewhere (Esc
+// closing the pop-up). A key that finds the set full goes unreported when it
+// is released.
+class ReportedKeys {
+public:
+    bool Contains(UINT vk) const {
+        for (UINT key : keys_)
+            if (key == vk) return true;
+        return false;
+    }
+    void Add(UINT vk) {
+        if (Contains(vk)) return;
+        for (UINT &key : keys_) {
+            if (!key) {
+                key = vk;
+                return;
+            }
+        }
+    }
+    void Remove(UINT vk) {
+        for (UINT &key : keys_)
+            if (key == vk) key = 0;
+    }
+
+private:
+    UINT keys_[kMaxOverrides] = {};
+};
+
+// Everything a bar holds, owned by one object: whoever holds it (the
+// creator until the window exists, then the window until WM_NCDESTROY)
+// frees the menu and the font with it.
 struct BarState {
-    HWND owner;
-    HMENU menu;  // 0 unless a button opens a pop-up
-    int count;
-    SoftKeyButton buttons[kMaxSoftKeys];
-    wchar_t labels[kMaxSoftKeys][kLabelChars];
-    KeyOverride overrides[kMaxOverrides];
-    int overrideCount;
-    COLORREF background;
-    HFONT font;
-    bool menuOpen;  // keys go to the pop-up while it is up
-    // Keys whose key-down was notified: only their key-up is notified, not
-    // the release of a key that went down elsewhere (Esc closing the pop-up).
-    UINT notifiedDown[kMaxOverrides];
+    BarState() = default;
+    BarState(const BarState &) = delete;
+    BarState &operator=(const BarState &) = delete;
+    ~BarState() {
+        if (menu) DestroyMenu(menu);
+        if (font) DeleteObject(font);
+    }
+
+    HWND owner = nullptr;
+    HMENU menu = nullptr;  // 0 unless a button opens a pop-up
+    HFONT font = nullptr;
+    int count = 0;
+    SoftKeyButton buttons[kMaxSoftKeys] = {};
+    wchar_t labels[kMaxSoftKeys][kLabelChars] = {};
+    KeyOverride overrides[kMaxOverrides] = {};
+    int overrideCount = 0;
+    COLORREF background = kBarBack;
+    bool menuOpen = false;  // keys go to the pop-up while it is up
+    ReportedKeys reported;
 };
 
 BarState *StateOf(HWND bar) {
@@ -47,9 +92,13 @@ BarState *StateOf(HWND bar) {
 
 int ScreenDpi() {
     HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : USER_DEFAULT_SCREEN_DPI;
     if (dc) ReleaseDC(nullptr, dc);
-    return dpi > 0 ? dpi : 96;
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+int Scaled(int at96Dpi) {
+    return MulDiv(at96Dpi, ScreenDpi(), USER_DEFAULT_SCREEN_DPI);
 }
 
 bool ButtonUsable(const BarState &s, int index) {
@@ -77,7 +126,7 @@ void SetOverride(BarState *s, UINT vk, WORD mask, WORD value) {
 // ---- Building a bar from the resources ------------------------------------
 
 bool LoadBarResource(HINSTANCE inst, UINT id, SoftKeyBarData *out) {
-    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC res = FindResourceW(inst, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (!res) return false;
     DWORD size = SizeofResource(inst, res);
     HGLOBAL handle = LoadResource(inst, res);
@@ -85,11 +134,10 @@ bool LoadBarResource(HINSTANCE inst, UINT id, SoftKeyBarData *out) {
     return data && ParseSoftKeyBar(data, size, out);
 }
 
-// Fills everything but the window-related fields; false leaves nothing to free.
+// Fills everything but the font from the caller's resources.
 bool BuildBarState(const SHMENUBARINFO &info, BarState *s) {
-    memset(s, 0, sizeof(*s));
     s->owner = info.hwndParent;
-    s->background = (info.dwFlags & SHCMBF_COLORBK) ? info.clrBk : RGB(24, 24, 24);
+    if (info.dwFlags & SHCMBF_COLORBK) s->background = info.clrBk;
     if (info.dwFlags & SHCMBF_EMPTYBAR) return true;
 
     SoftKeyBarData data;
@@ -111,11 +159,7 @@ bool BuildBarState(const SHMENUBARINFO &info, BarState *s) {
     for (int i = 0; i < data.count; ++i) {
         const WORD popup = data.buttons[i].popupIndex;
         if (popup == kNoPopup) continue;
-        if (static_cast<int>(popup) >= items || !GetSubMenu(s->menu, popup)) {
-            DestroyMenu(s->menu);
-            s->menu = nullptr;
-            return false;
-        }
+        if (static_cast<int>(popup) >= items || !GetSubMenu(s->menu, popup)) return false;
     }
     return true;
 }
@@ -176,7 +220,7 @@ void Paint(HWND bar, const BarState &s) {
     HBRUSH bk = CreateSolidBrush(s.background);
     FillRect(dc, &rc, bk);
     DeleteObject(bk);
-    HPEN line = CreatePen(PS_SOLID, 1, RGB(96, 96, 96));
+    HPEN line = CreatePen(PS_SOLID, 1, kBarTopLine);
     HGDIOBJ oldPen = SelectObject(dc, line);
     MoveToEx(dc, rc.left, rc.top, nullptr);
     LineTo(dc, rc.right, rc.top);
@@ -186,12 +230,11 @@ void Paint(HWND bar, const BarState &s) {
     HGDIOBJ oldFont =
         SelectObject(dc, s.font ? static_cast<HGDIOBJ>(s.font) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
-    const int pad = MulDiv(4, ScreenDpi(), 96);
+    const int pad = Scaled(kLabelPadding);
     const int half = (rc.right - rc.left) / 2;
     for (int i = 0; i < s.count; ++i) {
         if (!ButtonUsable(s, i)) continue;
-        SetTextColor(
-            dc, (s.buttons[i].state & kButtonEnabled) ? RGB(255, 255, 255) : RGB(128, 128, 128));
+        SetTextColor(dc, (s.buttons[i].state & kButtonEnabled) ? kLabelText : kLabelGrayed);
         RECT cell = rc;
         UINT align;
         if (i == 0) {
@@ -249,12 +292,8 @@ LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
         return TRUE;
     case WM_NCDESTROY:
         RemovePropW(bar, kBarOwnerProp);
-        if (s) {
-            SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
-            if (s->menu) DestroyMenu(s->menu);
-            if (s->font) DeleteObject(s->font);
-            delete s;
-        }
+        SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+        delete s;
         break;
     }
     return DefWindowProcW(bar, msg, wp, lp);
@@ -266,7 +305,7 @@ bool RegisterBarClass(HINSTANCE inst) {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = BarProc;
     wc.hInstance = inst;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kBarClass;
     return RegisterClassW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -288,21 +327,15 @@ bool DecideKey(HWND bar, UINT vk, bool keyUp, bool commit, KeyDecision *out) {
     const WORD flags = OverrideFlags(*s, vk);
     const int index = vk == VK_TSOFT1 ? 0 : vk == VK_TSOFT2 ? 1 : -1;
     const bool pressDefault = ButtonUsable(*s, index) && !(flags & SHMBOF_NODEFAULT);
+    const bool notifies = (flags & SHMBOF_NOTIFY) != 0;
     out->pressButton = pressDefault ? index : -1;
-    out->notify = (flags & SHMBOF_NOTIFY) != 0;
     out->consume = pressDefault || (flags & SHMBOF_NODEFAULT);
-    if (out->notify) {
-        int slot = 0;
-        while (slot < kMaxOverrides && s->notifiedDown[slot] != vk) ++slot;
-        const bool wasDown = slot < kMaxOverrides;
-        if (keyUp) {
-            out->notify = wasDown;
-            if (wasDown && commit) s->notifiedDown[slot] = 0;
-        } else if (!wasDown && commit) {
-            for (slot = 0; slot < kMaxOverrides && s->notifiedDown[slot]; ++slot) {
-            }
-            if (slot < kMaxOverrides) s->notifiedDown[slot] = vk;
-        }
+    out->notify = notifies && (!keyUp || s->reported.Contains(vk));
+    if (commit && notifies) {
+        if (keyUp)
+            s->reported.Remove(vk);
+        else
+            s->reported.Add(vk);
     }
     return true;
 }
@@ -310,6 +343,35 @@ bool DecideKey(HWND bar, UINT vk, bool keyUp, bool commit, KeyDecision *out) {
 }  // namespace mobileshell
 
 using namespace mobileshell;
+
+namespace {
+
+HFONT CreateLabelFont() {
+    return CreateFontW(-MulDiv(kLabelPoints, ScreenDpi(), kPointsPerInch), 0, 0, 0, FW_BOLD, FALSE,
+                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Tahoma");
+}
+
+// A top-level popup owned by the window it serves: above it, destroyed with it.
+HWND CreateBarWindow(HWND owner) {
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    if (!RegisterBarClass(self)) return nullptr;
+    const int height = Scaled(kBarHeight);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"",
+                           WS_POPUP | WS_DISABLED, 0, cy - height, cx, height, owner, nullptr, self,
+                           nullptr);
+}
+
+// Keys reach the owner's thread; the bar's actions run on this one.
+void HookThreadsOf(HWND owner) {
+    EnsureThreadHooks(GetCurrentThreadId());
+    DWORD ownerPid = 0;
+    DWORD ownerThread = GetWindowThreadProcessId(owner, &ownerPid);
+    if (ownerPid == GetCurrentProcessId()) EnsureThreadHooks(ownerThread);
+}
+
+}  // namespace
 
 extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     if (!pmbi) return FALSE;
@@ -319,57 +381,47 @@ extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     if (!pmbi->hwndParent || !IsWindow(pmbi->hwndParent)) return FALSE;
     if (pmbi->dwFlags & SHCMBF_HMENU) return FALSE;  // menu-only bars: not used by the system
 
-    BarState *s = new BarState;
-    if (!BuildBarState(*pmbi, s)) {
-        delete s;
-        return FALSE;
-    }
-    HINSTANCE self = GetModuleHandleW(nullptr);
-    if (!RegisterBarClass(self)) {
-        if (s->menu) DestroyMenu(s->menu);
-        delete s;
-        return FALSE;
-    }
-    const int dpi = ScreenDpi();
-    const int height = MulDiv(kBarHeightAt96Dpi, dpi, 96);
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    s->font = CreateFontW(-MulDiv(9, dpi, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
-                          DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_SWISS, L"Tahoma");
-
-    // A top-level popup owned by the dialog: above it, destroyed with it.
-    HWND bar =
-        CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBarClass, L"", WS_POPUP | WS_DISABLED,
-                        0, cy - height, cx, height, pmbi->hwndParent, nullptr, self, nullptr);
-    if (!bar) {
-        if (s->menu) DestroyMenu(s->menu);
-        if (s->font) DeleteObject(s->font);
-        delete s;
-        return FALSE;
-    }
-    // From here on the window owns the state (freed in WM_NCDESTROY).
-    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+    std::unique_ptr<BarState> state(new BarState);
+    if (!BuildBarState(*pmbi, state.get())) return FALSE;
+    state->font = CreateLabelFont();
+    HWND bar = CreateBarWindow(pmbi->hwndParent);
+    if (!bar) return FALSE;
+    // From here on the window owns the state and frees it in WM_NCDESTROY.
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state.release()));
     if (!(pmbi->dwFlags & SHCMBF_HIDDEN)) ShowWindow(bar, SW_SHOWNOACTIVATE);
     // Only now can SHFindMenuBar find it: another program that hides the bar
     // it found must not see it shown again a moment later.
     SetPropW(bar, kBarOwnerProp, pmbi->hwndParent);
-
-    // Keys reach the owner's thread; the bar's actions run on this one.
-    EnsureThreadHooks(GetCurrentThreadId());
-    DWORD ownerPid = 0;
-    DWORD ownerThread = GetWindowThreadProcessId(pmbi->hwndParent, &ownerPid);
-    if (ownerPid == GetCurrentProcessId()) EnsureThreadHooks(ownerThread);
-
+    HookThreadsOf(pmbi->hwndParent);
+    Trace("bar %p for %p", bar, pmbi->hwndParent);
     pmbi->hwndMB = bar;
     return TRUE;
 }
 
+namespace {
+
+struct BarSearch {
+    HWND owner;
+    HWND bar;
+};
+
+BOOL CALLBACK MatchBar(HWND window, LPARAM param) {
+    auto *search = reinterpret_cast<BarSearch *>(param);
+    if (!IsBarWindow(window) || GetPropW(window, kBarOwnerProp) != search->owner) return TRUE;
+    search->bar = window;
+    return FALSE;
+}
+
+}  // namespace
+
 extern "C" HWND WINAPI SHFindMenuBar(HWND hwnd) {
     if (!hwnd || !IsWindow(hwnd)) return nullptr;
-    // Bars are top-level windows of any process; each names the window it serves.
-    HWND bar = nullptr;
-    while ((bar = FindWindowExW(nullptr, bar, kBarClass, nullptr)) != nullptr) {
-        if (GetPropW(bar, kBarOwnerProp) == hwnd) return bar;
-    }
-    return nullptr;
+    // Bars are top-level windows of any process; each names the window it
+    // serves. One list of them, taken at once: bars move in the window order
+    // all the time (they follow their owners), and a walk that asks for "the
+    // next bar after this one" again and again skips a bar that has just
+    // moved above the one it stands at.
+    BarSearch search = {hwnd, nullptr};
+    EnumWindows(MatchBar, reinterpret_cast<LPARAM>(&search));
+    return search.bar;
 }

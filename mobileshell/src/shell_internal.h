@@ -14,6 +14,8 @@ namespace mobileshell {
 
 // The device's window class of a soft-key bar.
 constexpr wchar_t kBarClass[] = L"menu_worker";
+// Its height on a 96-dpi screen, scaled to the screen's.
+constexpr int kBarHeight = 26;
 
 // Posted to a bar by the key hook; run from the bar's window procedure so that
 // nothing (a pop-up menu loop, an owner that ends its dialog) runs inside a hook.
@@ -46,6 +48,12 @@ void EndMenuTracking();
 void ApplyInputMode(HWND edit, LPARAM mode);
 
 bool IsEditControl(HWND hwnd);
+
+// One line in the file MOBILESHELL_TRACE names, when it names one; false
+// for a difference of window_order.cpp that MOBILESHELL_WITHOUT lists
+// (env_switches.cpp).
+void Trace(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool Evens(int difference);
 
 // A message box wider than the screen gets the screen's width, its text
 // wrapped (message_box.cpp).

@@ -32,7 +32,7 @@ int ExpectedBarHeight() {
     HDC dc = GetDC(nullptr);
     int dpi = GetDeviceCaps(dc, LOGPIXELSY);
     ReleaseDC(nullptr, dc);
-    return MulDiv(26, dpi, 96);
+    return MulDiv(mobileshell::kBarHeight, dpi, USER_DEFAULT_SCREEN_DPI);
 }
 
 TEST(MenuBar, MalformedOrMissingResourcesFailCleanly) {
