@@ -5,8 +5,8 @@
 //    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
 //    Up/Down in a one-line field of such a dialog move to the previous/next field.
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
-//    position and activation changes keep the phone's window order; a message
-//    box about to show is fitted to the screen.
+//    position and activation changes keep the phone's window order; a window
+//    about to show loses its close box, and a message box is fitted to the screen.
 //  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
 //    whoever asks for them, and so is a window whose activation comes too late.
 //  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
@@ -83,7 +83,10 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
             AfterPositionChange(c->hwnd);
             break;
         case WM_SHOWWINDOW:
-            if (c->wParam) FitMessageBox(c->hwnd);
+            if (c->wParam) {
+                DropCloseBox(c->hwnd);
+                FitMessageBox(c->hwnd);
+            }
             break;
         case WM_ACTIVATE:
             OnActivate(c->hwnd, LOWORD(c->wParam) != WA_INACTIVE);

@@ -58,6 +58,8 @@ bool Evens(int difference);
 // A message box wider than the screen gets the screen's width, its text
 // wrapped (message_box.cpp).
 void FitMessageBox(HWND box);
+// A top-level window about to be shown loses its caption's close box (caption.cpp).
+void DropCloseBox(HWND window);
 
 // The phone's window order (window_order.cpp), from the thread hooks of the
 // window concerned.
