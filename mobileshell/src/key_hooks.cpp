@@ -4,11 +4,15 @@
 //    original message is turned into WM_NULL so the dialog manager never sees
 //    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
 //    Up/Down in a one-line field of such a dialog move to the previous/next field.
+//    A repaint is the only word a window hears of Wine's silent moves (window
+//    order, difference 8).
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
-//    position and activation changes keep the phone's window order; a window
-//    about to show loses its close box, and a message box is fitted to the screen.
+//    position and activation changes keep the phone's window order (differences
+//    1 and 4 to 8); a window about to show loses its close box, and a message
+//    box is fitted to the screen.
 //  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
-//    whoever asks for them, and so is a window whose activation comes too late.
+//    whoever asks for them, and so is a window whose activation comes too late
+//    (window order, differences 2 and 3).
 //  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
 //    does not take the highlight off the first item (Wine sends a mouse move
 //    when the menu appears under the cursor).
@@ -65,7 +69,12 @@ void HandleKey(MSG *m, bool removing) {
 }
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
-    if (code == HC_ACTION) HandleKey(reinterpret_cast<MSG *>(lp), (wp & PM_REMOVE) != 0);
+    if (code == HC_ACTION) {
+        MSG *m = reinterpret_cast<MSG *>(lp);
+        const bool removing = (wp & PM_REMOVE) != 0;
+        if (m->message == WM_PAINT && removing && m->hwnd) OnRepaint(m->hwnd);
+        HandleKey(m, removing);
+    }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -105,7 +114,7 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
     // Non-zero refuses: the window stays inactive, the focus where it was.
     if (code == HCBT_ACTIVATE && RefusesActivation(reinterpret_cast<HWND>(wp))) return 1;
-    if (code == HCBT_SETFOCUS && IsBarWindow(reinterpret_cast<HWND>(wp))) return 1;
+    if (code == HCBT_SETFOCUS && RefusesFocus(reinterpret_cast<HWND>(wp))) return 1;
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
@@ -150,7 +159,6 @@ void EnsureThreadHooks(DWORD threadId) {
         HHOOK cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, threadId);
         if (keys && calls && menus && cbt) {
             g_hookedThreads[g_hookedCount++] = threadId;
-            if (threadId == GetCurrentThreadId()) StartCheckingBars();
         } else {
             const HHOOK installed[] = {keys, calls, menus, cbt};
             for (HHOOK hook : installed)

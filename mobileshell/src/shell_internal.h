@@ -65,17 +65,16 @@ void DropCloseBox(HWND window);
 // window concerned.
 bool IsBarWindow(HWND window);
 bool RefusesActivation(HWND window);                           // HCBT_ACTIVATE
+bool RefusesFocus(HWND window);                                // HCBT_SETFOCUS
 void BeforePositionChange(HWND window, const WINDOWPOS &pos);  // WM_WINDOWPOSCHANGING
 void AfterPositionChange(HWND window);                         // WM_WINDOWPOSCHANGED
 void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
 void OnNcActivate(HWND window, bool active);                   // WM_NCACTIVATE
 void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
+void OnRepaint(HWND window);                                   // WM_PAINT
 // WM_WINDOWPOSCHANGING of a full-screen dialog (dialog.cpp): a window that is
 // not on the screen stays off it and inactive when it is minimised or moved.
 void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos);
-// A thread that makes a bar checks from then on that its bars stay over
-// their owners and that its window in front is drawn active (window_order.cpp).
-void StartCheckingBars();
 
 }  // namespace mobileshell
 

@@ -1,32 +1,78 @@
 // The phone's window order, kept by the stand-in. On the device a soft-key bar
 // belongs to its owner's screen: it never takes the activation, it sits right
-// above its owner and goes down with it, and nothing covers a topmost window.
-// Wine in a virtual desktop differs in six ways, evened out here:
-//  - an activated window does not come to the top of the window order: it
-//    is moved there, as the device does;
-//  - it may activate a bar (the next window in z-order after the front
-//    program ends): bars are disabled windows, which it passes over, and the
-//    CBT hook refuses them the activation and the focus when a program asks;
-//  - the activation it gives a window when the one in front goes away reaches
-//    that window's program later, possibly after another program has come to
-//    the front (the lock prompt over a hidden application); taken then, it
-//    would give the window the X focus, and X's focus event the foreground:
-//    it is refused when another program's window is in front by then;
-//  - an owner sent to the bottom leaves its bar behind: the bar follows;
-//  - SetWindowPos(HWND_TOPMOST) on a window whose bar is above it moves the
-//    bar to the top but leaves the window itself unmarked: the move is made
-//    again with the bar let go of;
-//  - X draws a window that takes the focus, or is created, above all others,
-//    topmost ones included, though Wine's order has it below them: the
-//    thread's topmost windows are put on top of the screen again.
-// Wine also moves windows without telling them: a window X exposes is put
-// above the ones covering it, and two programs moving a window and its bar
-// at the same moment can interleave. So each thread with bars also checks
-// them a few times a second.
+// above its owner and goes down with it, nothing covers a topmost window, and
+// the window in front is drawn active. Wine in a virtual desktop differs in
+// these ways; each is evened out where its number stands in the code, and
+// MOBILESHELL_WITHOUT switches a number off (env_switches.cpp):
+//  1. An activated window does not come to the top of the window order: it is
+//     moved there.
+//  2. Wine may activate a bar (the next window in z-order after the front
+//     program ends) or give it the focus: bars are disabled windows, which it
+//     passes over, and the CBT hook refuses them the activation and the focus
+//     when a program asks.
+//  3. The activation Wine gives a window when the one in front goes away
+//     reaches that window's program later, possibly after another program has
+//     come to the front (the lock prompt over a hidden application); taken
+//     then, it would give the window the X focus, and X's focus event the
+//     foreground: it is refused when another program's window is in front by
+//     then.
+//  4. An owner sent to the bottom leaves its bar behind: the bar follows.
+//  5. SetWindowPos(HWND_TOPMOST) on a window whose bar is above it moves the
+//     bar to the top but leaves the window itself unmarked: the move is made
+//     again with the bar let go of.
+//  6. X draws a window that takes the focus, or is created, above all others,
+//     topmost ones included, though Wine's order has it below them: the
+//     thread's topmost windows are put on top of the screen again.
+//  7. A window shown before its thread has the foreground is activated with
+//     WM_NCACTIVATE(FALSE) (the flag says "is foreground"), and Wine says
+//     nothing when the foreground follows a moment later: the window in front
+//     keeps an inactive caption. It is told to draw itself active.
+//  8. Wine moves windows without telling them: a window X exposes is put above
+//     the ones covering it (it hears only a repaint), and a move another
+//     program makes can come between a window's and its bar's. The bar is put
+//     back over its owner when either is repainted.
+//  9. A window that is not on the screen is shown when it is minimised (as an
+//     icon); the phone has no minimised windows, and a hidden full-screen
+//     dialog (the lock prompt) stays off the screen.
+// 10. A move in the window order of a window that is not on the screen makes
+//     it the foreground, taking the front from the program there: such a
+//     full-screen dialog is moved without activation.
+// Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
+// and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
+// in tests/shell/menubar_test.cpp.
+//
+// How the parts work together. Every thread that has a bar, or owns a window
+// that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
+// decides activations and focus (2, 3); the call hook sees its windows move,
+// activate and change frames (1, 4, 5, 7, 8); the message hook sees their
+// repaints (8); a full-screen dialog's own procedure, which the shell stands
+// in front of (dialog.cpp), changes its moves before they are made (9, 10). These act at once, on
+// the thread that owns the windows, since Wine delivers those messages there. What they cannot see
+// is what X shows: it draws another program's window after Wine has reported it (6), and the
+// foreground reaches a window with no message at all (7). For those a thread
+// runs ticks: a 50 ms timer of the thread, started by the event that makes a
+// check due (another program's focus or new window, seen by an out-of-context
+// WinEvent hook, or the loss of the foreground, for 6; an inactive frame for
+// 7), acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
+// inside another window's activation, and stopped after the last. With
+// nothing happening, no timer runs and no hook is called.
 #include "shell_internal.h"
 
 namespace mobileshell {
 namespace {
+
+enum Difference {
+    kActivationRaises = 1,
+    kBarsNeverActive = 2,
+    kLateActivationRefused = 3,
+    kBarFollowsToBottom = 4,
+    kTopmostUnderItsBar = 5,
+    kTopmostStaysOnScreen = 6,
+    kFrontDrawnActive = 7,
+    kBarPutBack = 8,
+    kMinimisedStaysOff = 9,
+    kHiddenMovedInactive = 10,
+};
 
 constexpr wchar_t kWantsTopmostProp[] = L"MobileShell.WantsTopmost";
 // Set while the window's frame was last told to draw itself inactive.
@@ -34,45 +80,47 @@ constexpr wchar_t kDrawnInactiveProp[] = L"MobileShell.DrawnInactive";
 constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 constexpr int kMaxOwned = 16;
 constexpr int kMaxTopmost = 32;
-constexpr UINT kBarCheckMs = 200;
 
 // What X puts on top reaches the screen a moment after Wine reports it: the
 // other program sends its X requests when it next waits, and takes the focus
-// only after this thread has been told it lost the foreground. So the topmost
-// windows go on top again on ticks 1, 2, 4, ... 32 of a 50 ms timer after
-// each report, up to 1.6 s, from the thread's message loop.
+// only after this thread has been told it lost the foreground.
 constexpr UINT kTickMs = 50;
 constexpr int kLastTick = 32;
 
-// A thread that keeps its topmost windows on the screen: one whose bar's
-// owner has been topmost (the lock prompt's). Few threads of a program ever
-// are; the timer belongs to the thread.
-struct Keeper {
+// The checks a thread with bars has due, and its ticks.
+struct Watch {
+    // Written once, under g_watchesLock, when the slot is claimed; a slot is
+    // never given back (the threads that make bars live as long as their
+    // programs, and a program has few of them).
     DWORD thread;
+    // Everything below belongs to that thread alone: its hooks, its timer and
+    // its WinEvent callback all run on it, so no lock is taken for them.
     UINT_PTR timer;
     int tick;
+    bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
+    bool restackDue;  // 6
+    bool frameDue;    // 7
 };
-constexpr int kMaxKeepers = 8;
-Keeper g_keepers[kMaxKeepers];
-SRWLOCK g_keepersLock = SRWLOCK_INIT;
+constexpr int kMaxWatches = 16;
+Watch g_watches[kMaxWatches];
+SRWLOCK g_watchesLock = SRWLOCK_INIT;
 
-Keeper *KeeperOf(DWORD thread, bool create) {
-    Keeper *found = nullptr;
-    AcquireSRWLockExclusive(&g_keepersLock);
-    for (Keeper &k : g_keepers) {
-        if (k.thread == thread) found = &k;
+// This thread's slot, claimed on first use; null when all are taken.
+Watch *ThisThreadsWatch() {
+    const DWORD self = GetCurrentThreadId();
+    Watch *found = nullptr;
+    AcquireSRWLockExclusive(&g_watchesLock);
+    for (Watch &w : g_watches) {
+        if (w.thread == self) found = &w;
     }
-    if (!found && create) {
-        for (Keeper &k : g_keepers) {
-            if (k.thread == 0) {
-                k = Keeper{thread, 0, 0, false};
-                found = &k;
-                break;
-            }
+    for (int i = 0; !found && i < kMaxWatches; ++i) {
+        if (g_watches[i].thread == 0) {
+            g_watches[i] = Watch{self, 0, 0, false, false, false, false};
+            found = &g_watches[i];
         }
     }
-    ReleaseSRWLockExclusive(&g_keepersLock);
+    ReleaseSRWLockExclusive(&g_watchesLock);
     return found;
 }
 
@@ -131,32 +179,31 @@ void FollowOwner(HWND bar, HWND owner) {
                  : topmost        ? HWND_TOPMOST
                  : IsTopmost(bar) ? HWND_NOTOPMOST  // which moves only a topmost window
                                   : HWND_TOP;
+    Trace("bar %p follows %p", bar, owner);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
     SetWindowPos(bar, after, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
-BOOL CALLBACK PutBarOverOwner(HWND window, LPARAM) {
+// 8: a bar, or a window with a bar, that was repainted.
+void PutBarBack(HWND window) {
+    if (!Evens(kBarPutBack)) return;
     if (IsBarWindow(window)) {
-        HWND owner = GetWindow(window, GW_OWNER);
+        HWND owner = GetWindow(window, GW_OWNER);  // 0 while FollowOwner moves it
         if (owner && IsWindow(owner)) FollowOwner(window, owner);
+    } else if (IsTopLevel(window)) {
+        if (HWND bar = FindLocalBar(window)) FollowOwner(bar, window);
     }
-    return TRUE;
 }
 
-// Wine activates a window that is shown before its thread has the foreground
-// with WM_NCACTIVATE(FALSE) (the flag says "is foreground"), and says nothing
-// when the foreground follows a moment later: the active window in front
-// keeps an inactive caption. The phone draws its front window active.
-void RedrawActiveFrame() {
+// 7: true once nothing is left to redraw.
+bool RedrawActiveFrame() {
     HWND active = GetActiveWindow();
-    if (active && active == GetForegroundWindow() && GetPropW(active, kDrawnInactiveProp))
-        SendMessageW(active, WM_NCACTIVATE, TRUE, 0);
-}
-
-void CALLBACK CheckBars(HWND, UINT, UINT_PTR, DWORD) {
-    EnumThreadWindows(GetCurrentThreadId(), PutBarOverOwner, 0);
-    RedrawActiveFrame();
+    if (!active || !GetPropW(active, kDrawnInactiveProp)) return true;
+    if (active != GetForegroundWindow()) return false;
+    Trace("front window %p drawn active", active);
+    SendMessageW(active, WM_NCACTIVATE, TRUE, 0);
+    return true;
 }
 
 struct TopmostWindows {
@@ -182,40 +229,50 @@ TopmostWindows ThreadTopmostWindows() {
     return found;
 }
 
-// From the bottom up each goes on top, so the order ends as it was and the
+// 6: from the bottom up each goes on top, so the order ends as it was and the
 // screen shows it.
-void Restack(Keeper &keeper) {
-    if (keeper.restacking) return;
-    keeper.restacking = true;
+void Restack(Watch &watch) {
+    if (watch.restacking) return;
+    watch.restacking = true;
     TopmostWindows topmost = ThreadTopmostWindows();
+    Trace("restack tick %d: %d topmost", watch.tick, topmost.count);
     for (int i = topmost.count - 1; i >= 0; --i) {
         if (IsWindow(topmost.windows[i])) PutOnTop(topmost.windows[i]);
     }
-    keeper.restacking = false;
+    watch.restacking = false;
 }
 
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    Keeper *keeper = KeeperOf(GetCurrentThreadId(), false);
-    if (!keeper) return;
-    ++keeper->tick;
-    if ((keeper->tick & (keeper->tick - 1)) == 0) Restack(*keeper);  // a power of two
-    if (keeper->tick >= kLastTick) {
-        KillTimer(nullptr, keeper->timer);
-        keeper->timer = 0;
+    Watch *watch = ThisThreadsWatch();
+    if (!watch) return;
+    ++watch->tick;
+    if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
+        if (watch->restackDue) Restack(*watch);
+        if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
+    }
+    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue)) {
+        KillTimer(nullptr, watch->timer);
+        watch->timer = 0;
+        watch->restackDue = watch->frameDue = false;
     }
 }
 
-// Something may be drawn over this thread's topmost windows soon. Hooks and
-// event callbacks only start the ticks: the moves run from the message loop,
-// not inside another window's activation.
-void KeepOnTop() {
-    Keeper *keeper = KeeperOf(GetCurrentThreadId(), false);
-    if (!keeper || ThreadTopmostWindows().count == 0) return;
-    keeper->tick = 0;
-    if (!keeper->timer) keeper->timer = SetTimer(nullptr, 0, kTickMs, OnTick);
+// Hooks and event callbacks only start the ticks: the moves run from the
+// message loop, not inside another window's activation.
+void StartTicks(Watch &watch) {
+    watch.tick = 0;
+    if (!watch.timer) watch.timer = SetTimer(nullptr, 0, kTickMs, OnTick);
 }
 
-// Another program's window took the focus, or a new top-level window came.
+// 6: something may be drawn over this thread's topmost windows soon.
+void KeepOnTop() {
+    Watch *watch = ThisThreadsWatch();
+    if (!watch || !watch->keepsOnTop || ThreadTopmostWindows().count == 0) return;
+    watch->restackDue = true;
+    StartTicks(*watch);
+}
+
+// 6: another program's window took the focus, or a new top-level window came.
 void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
     if (!window) return;
     if (event == EVENT_OBJECT_FOCUS ||
@@ -223,11 +280,13 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, L
         KeepOnTop();
 }
 
-// The thread of a topmost window with a bar (the lock prompt's) keeps its
+// 6: the thread of a topmost window with a bar (the lock prompt's) keeps its
 // topmost windows on the screen from then on.
 void StartKeepingOnTop() {
-    const DWORD self = GetCurrentThreadId();
-    if (KeeperOf(self, false) || !KeeperOf(self, true)) return;
+    if (!Evens(kTopmostStaysOnScreen)) return;
+    Watch *watch = ThisThreadsWatch();
+    if (!watch || watch->keepsOnTop) return;
+    watch->keepsOnTop = true;
     // Events of every program, delivered to this thread's message loop.
     SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0, 0,
                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
@@ -240,14 +299,16 @@ constexpr UINT kSwpStateChanged = 0x8000;
 
 // The phone has no minimised windows to show: a minimised window goes behind
 // the desktop. So a window that is not on the screen stays off it when it is
-// minimised (Wine would show it as an icon), and is not made the foreground
-// by a move in the window order (Wine would take the foreground from the
-// program in front for a window nobody can see).
+// minimised (9: Wine would show it as an icon), and is not made the
+// foreground by a move in the window order (10: Wine would take the
+// foreground from the program in front for a window nobody can see).
 void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos) {
     if (IsWindowVisible(window) || !IsTopLevel(window)) return;
-    if ((pos.flags & SWP_SHOWWINDOW) && (pos.flags & kSwpStateChanged) && IsIconic(window))
-        pos.flags &= ~SWP_SHOWWINDOW;
-    if (!(pos.flags & SWP_SHOWWINDOW)) pos.flags |= SWP_NOACTIVATE;
+    if ((pos.flags & SWP_SHOWWINDOW) && (pos.flags & kSwpStateChanged) && IsIconic(window) &&
+        Evens(kMinimisedStaysOff))
+        pos.flags &= ~SWP_SHOWWINDOW;  // 9
+    if (!(pos.flags & SWP_SHOWWINDOW) && Evens(kHiddenMovedInactive))
+        pos.flags |= SWP_NOACTIVATE;  // 10
 }
 
 bool IsBarWindow(HWND window) {
@@ -255,53 +316,80 @@ bool IsBarWindow(HWND window) {
     return window && GetClassNameW(window, cls, 16) && lstrcmpW(cls, kBarClass) == 0;
 }
 
-bool RefusesActivation(HWND window) {
-    if (IsBarWindow(window)) return true;
-    // The system's choice reaches this thread as a notification from the
+namespace {
+
+bool RefusesLateActivation(HWND window) {
+    // 3: the system's choice reaches this thread as a notification from the
     // thread whose window went away.
-    if (!window || !(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
+    if (!(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
     HWND front = GetForegroundWindow();
-    return front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+    const bool late = front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
+    Trace("notified activation of %p, foreground %p: %s", window, front,
+          late ? "refused" : "taken");
+    return late && Evens(kLateActivationRefused);
+}
+
+}  // namespace
+
+bool RefusesActivation(HWND window) {
+    if (IsBarWindow(window)) return Evens(kBarsNeverActive);  // 2
+    if (!window) return false;
+    return RefusesLateActivation(window);
+}
+
+bool RefusesFocus(HWND window) {
+    return IsBarWindow(window) && Evens(kBarsNeverActive);  // 2
 }
 
 void BeforePositionChange(HWND window, const WINDOWPOS &pos) {
-    // Only a window with a bar above it is left unmarked (see the top).
-    if (!(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOPMOST && FindLocalBar(window))
+    // 5: only a window with a bar above it is left unmarked.
+    if (!(pos.flags & SWP_NOZORDER) && pos.hwndInsertAfter == HWND_TOPMOST &&
+        Evens(kTopmostUnderItsBar) && FindLocalBar(window))
         SetPropW(window, kWantsTopmostProp, reinterpret_cast<HANDLE>(1));
 }
 
 void AfterPositionChange(HWND window) {
     if (!IsTopLevel(window) || IsBarWindow(window)) return;
     HWND bar = FindLocalBar(window);
-    if (RemovePropW(window, kWantsTopmostProp) && !IsTopmost(window)) PutOnTop(window);
+    if (RemovePropW(window, kWantsTopmostProp) && !IsTopmost(window)) PutOnTop(window);  // 5
     if (!bar) return;
-    // Checked whatever moved: another program's moves can come between the
+    // 4: checked whatever moved: another program's moves can come between the
     // two without this window moving at all.
-    FollowOwner(bar, window);
-    if (IsTopmost(window) && IsWindowVisible(window)) StartKeepingOnTop();
+    if (Evens(kBarFollowsToBottom)) FollowOwner(bar, window);
+    if (IsTopmost(window) && IsWindowVisible(window)) StartKeepingOnTop();  // 6
 }
 
 void OnActivate(HWND window, bool active) {
+    Trace("activate %p %d", window, active);
     if (!active || !IsTopLevel(window) || IsBarWindow(window)) return;
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);
+    if (!Evens(kActivationRaises)) return;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);  // 1
     // A window already first does not move and hears nothing of it.
     if (HWND bar = FindLocalBar(window)) FollowOwner(bar, window);
 }
 
 void OnNcActivate(HWND window, bool active) {
     if (!IsTopLevel(window)) return;
-    if (active)
+    if (active) {
         RemovePropW(window, kDrawnInactiveProp);
-    else
-        SetPropW(window, kDrawnInactiveProp, reinterpret_cast<HANDLE>(1));
+        return;
+    }
+    SetPropW(window, kDrawnInactiveProp, reinterpret_cast<HANDLE>(1));
+    // 7: the foreground may follow without a word.
+    if (!Evens(kFrontDrawnActive)) return;
+    if (Watch *watch = ThisThreadsWatch()) {
+        watch->frameDue = true;
+        StartTicks(*watch);
+    }
 }
 
-void StartCheckingBars() {
-    SetTimer(nullptr, 0, kBarCheckMs, CheckBars);
+void OnRepaint(HWND window) {
+    PutBarBack(window);  // 8
 }
 
 void OnActivateApp(bool active) {
-    // Another program has the foreground now; X will draw it on top.
+    Trace("activate app %d, foreground %p", active, GetForegroundWindow());
+    // 6: another program has the foreground now; X will draw it on top.
     if (!active) KeepOnTop();
 }
 

@@ -98,37 +98,6 @@ TEST(MenuBar, GoodResourcesMakeAnOwnedBarAtTheBottom) {
     }
 }
 
-// Wherever the owner goes in the window order, its bar goes right above it,
-// topmost with it (Wine leaves it behind at the bottom, and a window sent
-// topmost under its own bar unmarked).
-TEST(MenuBar, TheBarStaysRightAboveItsOwner) {
-    HWND other = CreatePlainDialog();
-    HWND owner = CreatePlainDialog();
-    ASSERT_NE(nullptr, owner);
-    SHMENUBARINFO mbi = BarInfo(owner, IDR_BAR_TWO_COMMANDS);
-    ASSERT_TRUE(SHCreateMenuBar(&mbi));
-    HWND bar = mbi.hwndMB;
-    ShowWindow(other, SW_SHOWNOACTIVATE);
-    ShowWindow(owner, SW_SHOWNOACTIVATE);
-    struct Move {
-        const char *what;
-        HWND after;
-        bool topmost;
-    } moves[] = {
-        {"to the bottom", HWND_BOTTOM, false},  {"to the top", HWND_TOP, false},
-        {"topmost", HWND_TOPMOST, true},        {"back from topmost", HWND_NOTOPMOST, false},
-        {"below another window", other, false},
-    };
-    for (const Move &m : moves) {
-        SetWindowPos(owner, m.after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV)) << m.what;
-        EXPECT_EQ(m.topmost, harness::IsTopMost(owner)) << m.what;
-        EXPECT_EQ(m.topmost, harness::IsTopMost(bar)) << m.what;
-    }
-    DestroyWindow(owner);
-    DestroyWindow(other);
-}
-
 TEST(MenuBar, DeviceSizeOfTheStructAndOptionalFlags) {
     HWND owner = CreatePlainDialog();
     SHMENUBARINFO mbi = BarInfo(owner, IDR_BAR_TWO_COMMANDS);

@@ -1,0 +1,292 @@
+// One test per difference between Wine and the phone that the stand-in's
+// window order evens out, numbered as in mobileshell/src/window_order.cpp.
+// Each fails when its work-around is switched off, for instance
+//   MOBILESHELL_WITHOUT=3 shell_tests.exe --gtest_filter=WindowOrder.*
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+
+#include "platform_shell.h"
+#include "scenario.h"
+#include "shell_test_resource.h"
+
+namespace {
+
+constexpr UINT kMsgCall = WM_APP + 50;
+constexpr DWORD kSettleMs = 2000;  // the stand-in's ticks end after 1.6 s
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr wchar_t kScreenClass[] = L"WindowOrderTestScreen";
+
+LRESULT CALLBACK ScreenProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kMsgCall) {
+        (*reinterpret_cast<const std::function<void()> *>(lp))();
+        return 0;
+    }
+    if (msg == WM_NCACTIVATE) SetPropW(window, L"LastNcActivate", reinterpret_cast<HANDLE>(wp + 1));
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
+void RegisterScreenClass() {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ScreenProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kScreenClass;
+    RegisterClassW(&wc);
+}
+
+// A full-screen window of one colour, with a soft-key bar when asked, on the
+// calling thread.
+HWND CreateScreen(COLORREF colour, bool withBar, DWORD style = WS_POPUP) {
+    RegisterScreenClass();
+    HWND window = CreateWindowExW(0, kScreenClass, L"", style, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window) return nullptr;
+    SetClassLongPtrW(window, GCLP_HBRBACKGROUND,
+                     reinterpret_cast<LONG_PTR>(CreateSolidBrush(colour)));
+    if (withBar) {
+        SHMENUBARINFO mbi = {};
+        mbi.cbSize = sizeof mbi;
+        mbi.hwndParent = window;
+        mbi.nToolBarId = IDR_BAR_TWO_COMMANDS;
+        mbi.hInstRes = GetModuleHandleW(nullptr);
+        if (!SHCreateMenuBar(&mbi)) return nullptr;
+    }
+    return window;
+}
+
+void Pump(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+// A thread of its own with one screen, pumping its messages unless paused.
+class ScreenThread {
+public:
+    ScreenThread(COLORREF colour, bool withBar) {
+        ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        resume_ = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        thread_ = std::thread([this, colour, withBar] {
+            window_ = CreateScreen(colour, withBar);
+            id_ = GetCurrentThreadId();
+            SetEvent(ready_);
+            MSG msg;
+            while (!quit_) {
+                WaitForSingleObject(resume_, INFINITE);  // paused: sent messages wait
+                while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                    TranslateMessage(&msg);
+                    DispatchMessageW(&msg);
+                }
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            }
+            DestroyWindow(window_);
+        });
+        WaitForSingleObject(ready_, 10000);
+    }
+    ~ScreenThread() {
+        quit_ = true;
+        SetEvent(resume_);
+        thread_.join();
+        CloseHandle(ready_);
+        CloseHandle(resume_);
+    }
+    HWND Window() const { return window_; }
+    DWORD Id() const { return id_; }
+    // Runs f on the screen's thread and waits for it.
+    void Call(const std::function<void()> &f) {
+        SendMessageW(window_, kMsgCall, 0, reinterpret_cast<LPARAM>(&f));
+    }
+    void Pause() {
+        ResetEvent(resume_);
+        Sleep(100);  // past its last round of the loop
+    }
+    void Resume() { SetEvent(resume_); }
+
+private:
+    HANDLE ready_ = nullptr;
+    HANDLE resume_ = nullptr;
+    HWND window_ = nullptr;
+    DWORD id_ = 0;
+    volatile bool quit_ = false;
+    std::thread thread_;
+};
+
+bool IsAbove(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+HWND ActiveWindowOf(DWORD thread) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndActive : nullptr;
+}
+
+COLORREF ScreenCentre() {
+    const std::vector<DWORD> pixels = scenario::ScreenPixels();
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const DWORD rgb = pixels.at(static_cast<size_t>(cy / 3) * cx + cx / 2);
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+
+// 1: an activated window comes to the top of the window order.
+TEST(WindowOrder, AnActivatedWindowComesToTheTop) {
+    HWND lower = CreateScreen(kRed, true);
+    HWND upper = CreateScreen(kGreen, false);
+    ShowWindow(lower, SW_SHOWNOACTIVATE);
+    ShowWindow(upper, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(IsAbove(upper, lower));
+    SetActiveWindow(lower);
+    EXPECT_TRUE(IsAbove(lower, upper)) << "activated, it stays below";
+    EXPECT_EQ(SHFindMenuBar(lower), GetWindow(lower, GW_HWNDPREV)) << "with its bar";
+    DestroyWindow(upper);
+    DestroyWindow(lower);
+}
+
+// 2: a bar is refused the activation, whoever asks.
+TEST(WindowOrder, ABarIsNeverActivated) {
+    HWND owner = CreateScreen(kRed, true);
+    ShowWindow(owner, SW_SHOW);
+    SetForegroundWindow(owner);
+    HWND bar = SHFindMenuBar(owner);
+    ASSERT_NE(nullptr, bar);
+    SetActiveWindow(bar);
+    EXPECT_NE(bar, GetActiveWindow());
+    EXPECT_EQ(owner, GetActiveWindow());
+    DestroyWindow(owner);
+}
+
+// 3: the activation Wine hands a window when the front one goes away reaches
+// its thread after another program has come to the front: refused.
+TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
+    ScreenThread behind(kRed, true);
+    ScreenThread front(kGreen, false);
+    front.Call([&] {
+        ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
+        ShowWindow(front.Window(), SW_SHOW);
+        SetForegroundWindow(front.Window());
+    });
+    HWND mine = CreateScreen(kGreen, false);
+    ASSERT_TRUE(scenario::WaitForForeground(front.Window()));
+
+    behind.Pause();
+    front.Call([&] { ShowWindow(front.Window(), SW_HIDE); });  // Wine picks `behind` next
+    ShowWindow(mine, SW_SHOW);
+    SetForegroundWindow(mine);
+    behind.Resume();
+    Pump(kSettleMs);
+    EXPECT_NE(behind.Window(), ActiveWindowOf(behind.Id())) << "the late activation was taken";
+    EXPECT_EQ(mine, GetForegroundWindow());
+    DestroyWindow(mine);
+}
+
+// 4: an owner sent to the bottom takes its bar along.
+TEST(WindowOrder, ABarFollowsItsOwnerDown) {
+    HWND other = CreateScreen(kGreen, false);
+    HWND owner = CreateScreen(kRed, true);
+    HWND bar = SHFindMenuBar(owner);
+    ShowWindow(other, SW_SHOWNOACTIVATE);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    const struct {
+        const char *what;
+        HWND after;
+    } moves[] = {{"to the bottom", HWND_BOTTOM}, {"below another window", other}};
+    for (const auto &m : moves) {
+        SetWindowPos(owner, m.after, 0, 0, 0, 0, kKeep);
+        EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV)) << m.what;
+    }
+    DestroyWindow(owner);
+    DestroyWindow(other);
+}
+
+// 5: a window sent topmost under its own bar is marked topmost, and its bar
+// with it; and unmarked with it.
+TEST(WindowOrder, AWindowUnderItsBarIsMadeTopmost) {
+    HWND owner = CreateScreen(kRed, true);
+    HWND bar = SHFindMenuBar(owner);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    for (const bool topmost : {true, false}) {
+        SetWindowPos(owner, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
+        EXPECT_EQ(topmost, scenario::IsTopMost(owner)) << topmost;
+        EXPECT_EQ(topmost, scenario::IsTopMost(bar)) << topmost;
+        EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV)) << topmost;
+    }
+    DestroyWindow(owner);
+}
+
+// 6: a window that comes to the front is drawn on the screen below a topmost
+// window with a bar, as the window order has it.
+TEST(WindowOrder, ATopmostWindowStaysOnTopOfTheScreen) {
+    ScreenThread keeper(kRed, true);
+    keeper.Call([&] {
+        ShowWindow(keeper.Window(), SW_SHOW);
+        SetWindowPos(keeper.Window(), HWND_TOPMOST, 0, 0, 0, 0, kKeep);
+    });
+    Pump(kSettleMs);
+    ASSERT_EQ(kRed, ScreenCentre());
+    HWND newcomer = CreateScreen(kGreen, false);
+    ShowWindow(newcomer, SW_SHOW);
+    SetForegroundWindow(newcomer);
+    Pump(kSettleMs);
+    EXPECT_EQ(kRed, ScreenCentre()) << "the new window is drawn over the topmost one";
+    DestroyWindow(newcomer);
+}
+
+// 7: a window shown before its thread has the foreground, which follows a
+// moment later, ends drawn active.
+TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
+    ScreenThread other(kGreen, false);
+    other.Call([&] {
+        ShowWindow(other.Window(), SW_SHOW);
+        SetForegroundWindow(other.Window());
+    });
+    ASSERT_TRUE(scenario::WaitForForeground(other.Window()));
+    HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    SetActiveWindow(window);
+    SetForegroundWindow(window);
+    Pump(kSettleMs);
+    ASSERT_EQ(window, GetForegroundWindow());
+    EXPECT_EQ(reinterpret_cast<HANDLE>(TRUE + 1), GetPropW(window, L"LastNcActivate"))
+        << "its caption was last drawn inactive";
+    DestroyWindow(window);
+}
+
+// 8: a bar Wine has moved below its owner without a word goes back over it
+// when the owner is repainted. The owner ends where its bar begins, as the
+// phone's screens do, over a full screen of another program.
+TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
+    HWND other = CreateScreen(kGreen, false);
+    HWND owner = CreateScreen(kRed, true);
+    HWND bar = SHFindMenuBar(owner);
+    RECT barRect;
+    GetWindowRect(bar, &barRect);
+    SetWindowPos(owner, nullptr, 0, 0, barRect.right, barRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(other, SW_SHOWNOACTIVATE);
+    ShowWindow(owner, SW_SHOWNOACTIVATE);
+    // What Wine's own moves look like: the bar let go of, moved, owned again.
+    SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
+    SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
+    SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    Pump(200);
+    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
+    DestroyWindow(owner);
+    DestroyWindow(other);
+}
+
+}  // namespace
