@@ -222,6 +222,8 @@ int RunPhoneApp(HINSTANCE instance, const AppDescription &app) {
         return 0;
     }
     g_frame = Frame{&app, nullptr, nullptr, nullptr, nullptr, nullptr};
+    // What was in front when this program started.
+    HWND frontAtStart = GetForegroundWindow();
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = FrameProc;
@@ -240,7 +242,11 @@ int RunPhoneApp(HINSTANCE instance, const AppDescription &app) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
-    SetForegroundWindow(window);
+    // The screen comes to the front as it starts, unless another program has
+    // been brought there since it showed itself (a starting program is slow
+    // on a busy phone): taking the front back then would hide that one.
+    HWND front = GetForegroundWindow();
+    if (!front || front == window || front == frontAtStart) SetForegroundWindow(window);
     if (app.started) app.started(window);
 
     MSG msg = {};

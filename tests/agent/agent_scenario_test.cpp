@@ -37,6 +37,7 @@ protected:
         ASSERT_TRUE(home.Start(phone::kHomeExe, phone::kNoStartupArg));
         homeWindow = WaitForWindow(phone::kHomeClass, nullptr, kScreenMs);
         ASSERT_NE(nullptr, homeWindow);
+        ASSERT_TRUE(home.WaitStarted(kScreenMs));  // its last step takes the front (see Open)
         ASSERT_TRUE(agent.Start(phone::kAgentExe));
         ASSERT_TRUE(WaitUntil([&] { return (prompt = PublishedPrompt()) != nullptr; }, kScreenMs));
         field = GetDlgItem(prompt, IDC_PROMPT_PASSWORD);
@@ -61,9 +62,14 @@ protected:
         PressKey(VK_TSOFT1);
         return WaitOnScreen(cls);
     }
+    // The window is on the screen, and in front, a moment before the program
+    // is done starting; what the test does to the front meanwhile, its last
+    // start-up step would undo.
     HWND Open(Process &process, const wchar_t *exe, const wchar_t *cls) {
         if (!process.Start(exe)) return nullptr;
-        return WaitOnScreen(cls);
+        HWND window = WaitOnScreen(cls);
+        process.WaitStarted(kScreenMs);
+        return window;
     }
     // The application's window once it is on the screen with its soft keys.
     static HWND WaitOnScreen(const wchar_t *cls) {

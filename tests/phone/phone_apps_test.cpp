@@ -45,13 +45,26 @@ protected:
         ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg));
         homeWindow_ = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
         ASSERT_NE(homeWindow_, nullptr);
+        ASSERT_TRUE(home_.WaitStarted(kStartMs));  // see StartApp
         ASSERT_TRUE(WaitForForeground(homeWindow_));
     }
 
     // Starts the application and waits for its window to come up in front.
     HWND StartApp() {
-        if (!app_.Start(GetParam().exe)) return nullptr;
+        if (!app_.Start(GetParam().exe)) {
+            ADD_FAILURE() << "CreateProcess failed, error " << GetLastError();
+            return nullptr;
+        }
         HWND w = WaitForWindow(GetParam().windowClass, nullptr, kStartMs);
+        // Done starting: the window is in front a moment before the program's
+        // last start-up step, which would undo what the test does meanwhile.
+        app_.WaitStarted(kStartMs);
+        if (!w) {
+            DWORD code = 0;
+            ADD_FAILURE() << "no window; the program "
+                          << (app_.WaitExit(0, &code) ? "ended with " + std::to_string(code)
+                                                      : std::string("runs"));
+        }
         if (w) WaitForForeground(w);
         return w;
     }

@@ -71,6 +71,10 @@ bool Process::Running() const {
     return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
 }
 
+bool Process::WaitStarted(DWORD timeoutMs) {
+    return handle_ && WaitForInputIdle(handle_, timeoutMs) == 0;
+}
+
 void Process::Kill() {
     if (!handle_) return;
     TerminateProcess(handle_, 99);
