@@ -13,9 +13,9 @@
 //  3. The activation Wine gives a window when the one in front goes away
 //     reaches that window's program later, possibly after another program has
 //     come to the front (the lock prompt over a hidden application); taken
-//     then, it would give the window the X focus, and X's focus event the
-//     foreground: it is refused when another program's window is in front by
-//     then.
+//     then, it would make the window active behind the one in front and give
+//     it the X focus, and with it the keys typed next: it is refused when
+//     another program's window is in front by then.
 //  4. An owner sent to the bottom leaves its bar behind: the bar follows.
 //  5. SetWindowPos(HWND_TOPMOST) on a window whose bar is above it moves the
 //     bar to the top but leaves the window itself unmarked: the move is made
@@ -45,15 +45,16 @@
 // that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
 // decides activations and focus (2, 3); the call hook sees its windows move,
 // activate and change frames (1, 4, 5, 7, 8); the message hook sees their
-// repaints (8); a full-screen dialog's own procedure, which the shell stands
-// in front of (dialog.cpp), changes its moves before they are made (9, 10). These act at once, on
-// the thread that owns the windows, since Wine delivers those messages there. What they cannot see
-// is what X shows: it draws another program's window after Wine has reported it (6), and the
-// foreground reaches a window with no message at all (7). For those a thread
-// runs ticks: a 50 ms timer of the thread, started by the event that makes a
-// check due (another program's focus or new window, seen by an out-of-context
-// WinEvent hook, or the loss of the foreground, for 6; an inactive frame for
-// 7), acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
+// repaints (8); a full-screen dialog's own procedure, in front of which the
+// shell stands (dialog.cpp), changes its moves before they are made (9, 10).
+// These act at once, on the thread that owns the windows, since Wine delivers
+// those messages there. What they cannot see is what X shows: it draws
+// another program's window after Wine has reported it (6), and the foreground
+// reaches a window with no message at all (7). For those a thread runs ticks:
+// a 50 ms timer of the thread, started by the event that makes a check due
+// (another program's focus or new window, seen by an out-of-context WinEvent
+// hook, or the loss of the foreground, for 6; an inactive frame for 7),
+// acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
 // inside another window's activation, and stopped after the last. With
 // nothing happening, no timer runs and no hook is called.
 #include "shell_internal.h"
