@@ -21,6 +21,9 @@
 namespace mobileshell {
 namespace {
 
+// The threads whose hooks are installed. Any thread may ask for another's
+// (a bar made for a dialog of another thread); both fields are read and
+// written only with g_lock held.
 constexpr int kMaxHookedThreads = 64;
 SRWLOCK g_lock = SRWLOCK_INIT;
 DWORD g_hookedThreads[kMaxHookedThreads];
@@ -28,7 +31,8 @@ int g_hookedCount = 0;
 
 // The thread whose bar pop-up is open. Plain variables rather than
 // thread_local, which would bring the runtime's emulated TLS and winpthread
-// (about 27 KB) into every program; a pop-up is modal, one at a time.
+// (about 27 KB) into every program; a pop-up is modal, one at a time, and
+// only the thread that opened it writes them, from its own menu loop.
 DWORD g_trackingThread = 0;
 bool g_sawMouse = false;
 POINT g_restingCursor;  // where the first mouse move of the menu was
