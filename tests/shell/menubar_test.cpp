@@ -127,6 +127,37 @@ TEST(MenuBar, FindMenuBarWithoutABar) {
     EXPECT_EQ(nullptr, SHFindMenuBar(owner)) << "a window that is gone";
 }
 
+// Bars move in the window order all the time (each follows its owner), and
+// another program looks a bar up meanwhile (the agent hides the bar of the
+// application it locks): a bar on the screen is always found.
+TEST(MenuBar, FindMenuBarWhileBarsMove) {
+    HWND owners[2] = {CreatePlainDialog(), CreatePlainDialog()};
+    HWND bars[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        SHMENUBARINFO mbi = BarInfo(owners[i], IDR_BAR_TWO_COMMANDS);
+        ASSERT_TRUE(SHCreateMenuBar(&mbi));
+        bars[i] = mbi.hwndMB;
+        ShowWindow(owners[i], SW_SHOWNOACTIVATE);
+    }
+    volatile bool done = false;
+    int missed = 0;
+    std::thread looker([&] {
+        for (int i = 0; i < 3000; ++i) {
+            if (SHFindMenuBar(owners[0]) != bars[0] || SHFindMenuBar(owners[1]) != bars[1])
+                ++missed;
+        }
+        done = true;
+    });
+    // The owners take turns at the top, their bars with them.
+    for (int turn = 0; !done; ++turn) {
+        SetWindowPos(owners[turn % 2], HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    looker.join();
+    EXPECT_EQ(0, missed);
+    for (HWND owner : owners) DestroyWindow(owner);
+}
+
 // A tap on the left label sends the left command.
 TEST(MenuBar, MouseTapOnLabel) {
     shelltest::TestDialog dlg;
