@@ -10,8 +10,9 @@
 #include <thread>
 
 #include "platform_shell.h"
-#include "scenario.h"
+#include "screen.h"
 #include "shell_test_resource.h"
+#include "window_search.h"
 
 namespace {
 
@@ -135,9 +136,8 @@ HWND ActiveWindowOf(DWORD thread) {
 }
 
 COLORREF ScreenCentre() {
-    const std::vector<DWORD> pixels = scenario::ScreenPixels();
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    const DWORD rgb = pixels.at(static_cast<size_t>(cy / 3) * cx + cx / 2);
+    const harness::Pixels pixels = harness::ScreenPixels();
+    const DWORD rgb = pixels.At(pixels.width / 2, pixels.height / 3);
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
@@ -181,7 +181,7 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
         SetForegroundWindow(front.Window());
     });
     HWND mine = CreateScreen(kGreen, false);
-    ASSERT_TRUE(scenario::WaitForForeground(front.Window()));
+    ASSERT_TRUE(harness::WaitForForeground(front.Window()));
 
     behind.Pause();
     front.Call([&] { ShowWindow(front.Window(), SW_HIDE); });  // Wine picks `behind` next
@@ -221,8 +221,8 @@ TEST(WindowOrder, AWindowUnderItsBarIsMadeTopmost) {
     ShowWindow(owner, SW_SHOWNOACTIVATE);
     for (const bool topmost : {true, false}) {
         SetWindowPos(owner, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
-        EXPECT_EQ(topmost, scenario::IsTopMost(owner)) << topmost;
-        EXPECT_EQ(topmost, scenario::IsTopMost(bar)) << topmost;
+        EXPECT_EQ(topmost, harness::IsTopMost(owner)) << topmost;
+        EXPECT_EQ(topmost, harness::IsTopMost(bar)) << topmost;
         EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV)) << topmost;
     }
     DestroyWindow(owner);
@@ -254,7 +254,7 @@ TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
         ShowWindow(other.Window(), SW_SHOW);
         SetForegroundWindow(other.Window());
     });
-    ASSERT_TRUE(scenario::WaitForForeground(other.Window()));
+    ASSERT_TRUE(harness::WaitForForeground(other.Window()));
     HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     SetActiveWindow(window);
