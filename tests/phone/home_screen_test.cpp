@@ -57,7 +57,10 @@ protected:
         installed_.clear();
     }
     HWND StartHome(const wchar_t *args = nullptr) {
-        if (!home_.StartAt(folder_ + L"\\" + phone::kHomeExe, args)) return nullptr;
+        if (!home_.StartAt(folder_ + L"\\" + phone::kHomeExe, args)) {
+            ADD_FAILURE() << "CreateProcess failed, error " << GetLastError();
+            return nullptr;
+        }
         return WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
     }
 
