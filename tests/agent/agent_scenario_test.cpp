@@ -34,7 +34,8 @@ class AgentScenario : public ScenarioTest {
 protected:
     // The home screen (without its own start of the agent) and the agent.
     void StartPhone() {
-        ASSERT_TRUE(home.Start(phone::kHomeExe, phone::kNoStartupArg));
+        ASSERT_TRUE(home.Start(phone::kHomeExe, phone::kNoStartupArg))
+            << "CreateProcess failed, error " << GetLastError();
         homeWindow = WaitForWindow(phone::kHomeClass, nullptr, kScreenMs);
         ASSERT_NE(nullptr, homeWindow);
         ASSERT_TRUE(home.WaitStarted(kScreenMs));  // its last step takes the front (see Open)

@@ -42,7 +42,8 @@ class PhoneApp : public ScenarioTest, public testing::WithParamInterface<AppCase
 protected:
     void SetUp() override {
         ScenarioTest::SetUp();
-        ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg));
+        ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg))
+            << "CreateProcess failed, error " << GetLastError();
         homeWindow_ = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
         ASSERT_NE(homeWindow_, nullptr);
         ASSERT_TRUE(home_.WaitStarted(kStartMs));  // see StartApp
