@@ -37,9 +37,17 @@
 // 10. A move in the window order of a window that is not on the screen makes
 //     it the foreground, taking the front from the program there: such a
 //     full-screen dialog is moved without activation.
+// 11. Wine asks X for the keyboard focus with the time of the last message
+//     the thread took from its queue. A thread activated while idle (the
+//     window in front went away, and the activation came as a sent message)
+//     asks with a stale time, which X refuses: keys typed on the X display
+//     (the phone in a browser) keep going to the window that went away and
+//     are lost. The focus is given again from the next tick, whose message
+//     is fresh.
 // Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
 // and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
-// in tests/shell/menubar_test.cpp.
+// in tests/shell/menubar_test.cpp; 11 by the browser test
+// (tests/run_command/web_test.py), whose keys reach the phone through X.
 //
 // How the parts work together. Every thread that has a bar, or owns a window
 // that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
@@ -53,7 +61,8 @@
 // reaches a window with no message at all (7). For those a thread runs ticks:
 // a 50 ms timer of the thread, started by the event that makes a check due
 // (another program's focus or new window, seen by an out-of-context WinEvent
-// hook, or the loss of the foreground, for 6; an inactive frame for 7),
+// hook, or the loss of the foreground, for 6; an inactive frame for 7; the
+// thread's own activation for 11, done on the first tick),
 // acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
 // inside another window's activation, and stopped after the last. With
 // nothing happening, no timer runs and no hook is called.
@@ -73,6 +82,7 @@ enum Difference {
     kBarPutBack = 8,
     kMinimisedStaysOff = 9,
     kHiddenMovedInactive = 10,
+    kXFocusFollows = 11,
 };
 
 constexpr wchar_t kWantsTopmostProp[] = L"MobileShell.WantsTopmost";
@@ -102,6 +112,7 @@ struct Watch {
     bool restacking;
     bool restackDue;  // 6
     bool frameDue;    // 7
+    bool focusDue;    // 11
 };
 constexpr int kMaxWatches = 16;
 Watch g_watches[kMaxWatches];
@@ -117,7 +128,7 @@ Watch *ThisThreadsWatch() {
     }
     for (int i = 0; !found && i < kMaxWatches; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, 0, false, false, false, false};
+            g_watches[i] = Watch{self, 0, 0, false, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -243,10 +254,25 @@ void Restack(Watch &watch) {
     watch.restacking = false;
 }
 
+// 11: the focus is taken away and given back, so that Wine asks X again,
+// now with the time of this tick's message.
+void RefocusForX() {
+    HWND active = GetActiveWindow();
+    if (!active || active != GetForegroundWindow()) return;
+    HWND focus = GetFocus();
+    Trace("focus %p given again for X", focus);
+    SetFocus(nullptr);
+    SetFocus(focus ? focus : active);
+}
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
     ++watch->tick;
+    if (watch->focusDue) {
+        watch->focusDue = false;
+        RefocusForX();
+    }
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
@@ -363,6 +389,12 @@ void AfterPositionChange(HWND window) {
 void OnActivate(HWND window, bool active) {
     Trace("activate %p %d", window, active);
     if (!active || !IsTopLevel(window) || IsBarWindow(window)) return;
+    if (Evens(kXFocusFollows)) {
+        if (Watch *watch = ThisThreadsWatch()) {
+            watch->focusDue = true;  // 11
+            StartTicks(*watch);
+        }
+    }
     if (!Evens(kActivationRaises)) return;
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);  // 1
     // A window already first does not move and hears nothing of it.
