@@ -13,9 +13,10 @@
 //  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
 //    whoever asks for them, and so is a window whose activation comes too late
 //    (window order, differences 2 and 3).
-//  - WH_MSGFILTER: while a bar's pop-up is open, a mouse that has not moved
-//    does not take the highlight off the first item (Wine sends a mouse move
-//    when the menu appears under the cursor).
+//  - WH_MSGFILTER, only while a bar's pop-up is open: a mouse that has not
+//    moved does not take the highlight off the first item (Wine sends a mouse
+//    move when the menu appears under the cursor). Installed for good it would
+//    see every message a dialog's loop takes, the blinking caret's included.
 #include "shell_internal.h"
 
 namespace mobileshell {
@@ -34,6 +35,7 @@ int g_hookedCount = 0;
 // (about 27 KB) into every program; a pop-up is modal, one at a time, and
 // only the thread that opened it writes them, from its own menu loop.
 DWORD g_trackingThread = 0;
+HHOOK g_menuFilter = nullptr;
 bool g_sawMouse = false;
 POINT g_restingCursor;  // where the first mouse move of the menu was
 
@@ -144,9 +146,12 @@ LRESULT CALLBACK MenuFilterHook(int code, WPARAM wp, LPARAM lp) {
 void BeginMenuTracking() {
     g_trackingThread = GetCurrentThreadId();
     g_sawMouse = false;
+    g_menuFilter = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, g_trackingThread);
 }
 
 void EndMenuTracking() {
+    if (g_menuFilter) UnhookWindowsHookEx(g_menuFilter);
+    g_menuFilter = nullptr;
     g_trackingThread = 0;
 }
 
@@ -159,12 +164,11 @@ void EnsureThreadHooks(DWORD threadId) {
         // long as the thread does.
         HHOOK keys = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, threadId);
         HHOOK calls = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, threadId);
-        HHOOK menus = SetWindowsHookExW(WH_MSGFILTER, MenuFilterHook, nullptr, threadId);
         HHOOK cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, threadId);
-        if (keys && calls && menus && cbt) {
+        if (keys && calls && cbt) {
             g_hookedThreads[g_hookedCount++] = threadId;
         } else {
-            const HHOOK installed[] = {keys, calls, menus, cbt};
+            const HHOOK installed[] = {keys, calls, cbt};
             for (HHOOK hook : installed)
                 if (hook) UnhookWindowsHookEx(hook);
         }
