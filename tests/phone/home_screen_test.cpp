@@ -61,7 +61,9 @@ protected:
             ADD_FAILURE() << "CreateProcess failed, error " << GetLastError();
             return nullptr;
         }
-        return WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
+        HWND home = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
+        if (!home) ADD_FAILURE() << "no home screen; the program " << home_.Fate();
+        return home;
     }
 
     std::wstring folder_;

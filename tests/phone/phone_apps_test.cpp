@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg))
             << "CreateProcess failed, error " << GetLastError();
         homeWindow_ = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
-        ASSERT_NE(homeWindow_, nullptr);
+        ASSERT_NE(homeWindow_, nullptr) << "no home screen; the program " << home_.Fate();
         ASSERT_TRUE(home_.WaitStarted(kStartMs));  // see StartApp
         ASSERT_TRUE(WaitForForeground(homeWindow_));
     }
@@ -60,12 +60,7 @@ protected:
         // Done starting: the window is in front a moment before the program's
         // last start-up step, which would undo what the test does meanwhile.
         app_.WaitStarted(kStartMs);
-        if (!w) {
-            DWORD code = 0;
-            ADD_FAILURE() << "no window; the program "
-                          << (app_.WaitExit(0, &code) ? "ended with " + std::to_string(code)
-                                                      : std::string("runs"));
-        }
+        if (!w) ADD_FAILURE() << "no window; the program " << app_.Fate();
         if (w) WaitForForeground(w);
         return w;
     }

@@ -71,6 +71,11 @@ bool Process::Running() const {
     return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
 }
 
+std::string Process::Fate() {
+    DWORD code = 0;
+    return WaitExit(0, &code) ? "ended with " + std::to_string(code) : std::string("runs");
+}
+
 bool Process::WaitStarted(DWORD timeoutMs) {
     return handle_ && WaitForInputIdle(handle_, timeoutMs) == 0;
 }

@@ -28,6 +28,8 @@ public:
     // True when the process ended within timeoutMs; its exit code in *code.
     bool WaitExit(DWORD timeoutMs, DWORD *code = nullptr);
     bool Running() const;
+    // For a failure message: "runs", or "ended with <exit code>".
+    std::string Fate();
     // True once the program is done starting (it waits for input): its window
     // is in front a moment before its last start-up steps, and what a test
     // does to the front meanwhile they would undo.
