@@ -22,7 +22,7 @@ constexpr wchar_t kWithoutVariable[] = L"MOBILESHELL_WITHOUT";
 // order the two).
 HANDLE g_traceFile = nullptr;
 LONG g_switchedOff = 0;  // bit n: difference n is not evened out
-LONG g_read = 0;         // 0 unread, 1 being read, 2 read
+LONG g_read = 0;         // 2 once read
 SRWLOCK g_readLock = SRWLOCK_INIT;
 
 LONG ParseNumbers(const wchar_t *text) {
