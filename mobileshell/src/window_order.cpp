@@ -42,8 +42,8 @@
 //     window in front went away, and the activation came as a sent message)
 //     asks with a stale time, which X refuses: keys typed on the X display
 //     (the phone in a browser) keep going to the window that went away and
-//     are lost. The focus is given again from the next tick, whose message
-//     is fresh.
+//     are lost. The focus is given again from the ticks 1, 2, 4 and 8, whose
+//     messages are fresh, while the thread stays in front.
 // Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
 // and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
 // in tests/shell/menubar_test.cpp; 11 by the browser test
@@ -62,7 +62,7 @@
 // a 50 ms timer of the thread, started by the event that makes a check due
 // (another program's focus or new window, seen by an out-of-context WinEvent
 // hook, or the loss of the foreground, for 6; an inactive frame for 7; the
-// thread's own activation for 11, done on the first tick),
+// thread's own activation for 11, done on the first four),
 // acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
 // inside another window's activation, and stopped after the last. With
 // nothing happening, no timer runs and no hook is called.
@@ -97,6 +97,10 @@ constexpr int kMaxTopmost = 32;
 // only after this thread has been told it lost the foreground.
 constexpr UINT kTickMs = 50;
 constexpr int kLastTick = 32;
+// 11: with one request on the first tick the browser test still lost its
+// keys in 1 run of 8, for a reason not found; so it is asked again up to
+// 400 ms.
+constexpr int kLastFocusTick = 8;
 
 // The checks a thread with bars has due, and its ticks.
 struct Watch {
@@ -269,18 +273,18 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
     ++watch->tick;
-    if (watch->focusDue) {
-        watch->focusDue = false;
-        RefocusForX();
-    }
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
+        if (watch->focusDue) {
+            RefocusForX();
+            if (watch->tick >= kLastFocusTick) watch->focusDue = false;
+        }
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
     }
-    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue)) {
+    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue && !watch->focusDue)) {
         KillTimer(nullptr, watch->timer);
         watch->timer = 0;
-        watch->restackDue = watch->frameDue = false;
+        watch->restackDue = watch->frameDue = watch->focusDue = false;
     }
 }
 
