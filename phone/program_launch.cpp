@@ -17,14 +17,22 @@ bool StartSibling(const wchar_t *exeName) {
     wcscpy(name, exeName);
     if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return false;
 
-    // CreateProcessW may write into the command line, so it gets its own copy.
-    wchar_t commandLine[MAX_PATH + 2];
-    wsprintfW(commandLine, L"\"%s\"", path);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
+    // Wine now and then loses a new process in its own start-up, before any
+    // of the program has run, and CreateProcess fails with
+    // ERROR_INTERNAL_ERROR; a phone starts what it is asked to, so that start
+    // is made once more.
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
+    for (int attempt = 0;; ++attempt) {
+        // CreateProcessW may write into the command line: a fresh copy each time.
+        wchar_t commandLine[MAX_PATH + 2];
+        wsprintfW(commandLine, L"\"%s\"", path);
+        STARTUPINFOW si = {};
+        si.cb = sizeof si;
+        if (CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                           &pi))
+            break;
+        if (attempt > 0 || GetLastError() != ERROR_INTERNAL_ERROR) return false;
+    }
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
