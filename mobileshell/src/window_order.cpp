@@ -393,7 +393,10 @@ void AfterPositionChange(HWND window) {
 void OnActivate(HWND window, bool active) {
     Trace("activate %p %d", window, active);
     if (!active || !IsTopLevel(window) || IsBarWindow(window)) return;
-    if (Evens(kXFocusFollows)) {
+    // 11: only an activation Wine chose for this thread (a notification from
+    // the thread whose window went away) comes with a stale message time; the
+    // thread's own activations keep their focus untouched.
+    if (Evens(kXFocusFollows) && (InSendMessageEx(nullptr) & ISMEX_NOTIFY)) {
         if (Watch *watch = ThisThreadsWatch()) {
             watch->focusDue = true;  // 11
             StartTicks(*watch);
