@@ -1,11 +1,14 @@
 // Per-thread hooks that give a desktop keyboard the phone's keys:
-//  - WH_GETMESSAGE: F1/F2 (soft keys) and overridden keys such as Esc (Back)
-//    aimed at a window whose root has a bar become the bar's action; the
-//    original message is turned into WM_NULL so the dialog manager never sees
-//    it (no IDCANCEL from Back). Actions are posted to the bar, never run here.
-//    Up/Down in a one-line field of such a dialog move to the previous/next field.
-//    A repaint is the only word a window hears of Wine's silent moves (window
-//    order, difference 8).
+//  - WH_GETMESSAGE, only while one of the bars whose keys reach the thread is
+//    on the screen (Wine asks its server for the hook chain on every message
+//    a hooked thread takes, each caret blink of a hidden dialog's field
+//    included): F1/F2 (soft keys) and overridden keys such as Esc (Back)
+//    aimed at a window whose root has a bar on the screen become the bar's
+//    action; the original message is turned into WM_NULL so the dialog
+//    manager never sees it (no IDCANCEL from Back). Actions are posted to the
+//    bar, never run here. Up/Down in a one-line field of such a dialog move to
+//    the previous/next field. A repaint is the only word a window hears of
+//    Wine's silent moves (window order, difference 8).
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
 //    position and activation changes keep the phone's window order (differences
 //    1 and 4 to 8); a window about to show loses its close box, and a message
@@ -23,12 +26,23 @@ namespace mobileshell {
 namespace {
 
 // The threads whose hooks are installed. Any thread may ask for another's
-// (a bar made for a dialog of another thread); both fields are read and
+// (a bar made for a dialog of another thread); the table is read and
 // written only with g_lock held.
+struct HookedThread {
+    DWORD id;
+    HHOOK keys;     // WH_GETMESSAGE while shownBars > 0
+    int shownBars;  // bars on the screen that this thread's keys reach
+};
 constexpr int kMaxHookedThreads = 64;
 SRWLOCK g_lock = SRWLOCK_INIT;
-DWORD g_hookedThreads[kMaxHookedThreads];
+HookedThread g_hooked[kMaxHookedThreads];
 int g_hookedCount = 0;
+
+HookedThread *FindHooked(DWORD threadId) {
+    for (int i = 0; i < g_hookedCount; ++i)
+        if (g_hooked[i].id == threadId) return &g_hooked[i];
+    return nullptr;
+}
 
 // The thread whose bar pop-up is open. Plain variables rather than
 // thread_local, which would bring the runtime's emulated TLS and winpthread
@@ -52,7 +66,7 @@ void HandleKey(MSG *m, bool removing) {
     if (m->message != WM_KEYDOWN && m->message != WM_KEYUP) return;
     if (!m->hwnd) return;
     HWND bar = FindLocalBar(GetAncestor(m->hwnd, GA_ROOT));
-    if (!bar) return;
+    if (!bar || !IsWindowVisible(bar)) return;  // a bar off the screen takes no keys
     const bool up = m->message == WM_KEYUP;
     KeyDecision d;
     // A peek that leaves the message queued must not act on it; the removal will.
@@ -157,20 +171,29 @@ void EndMenuTracking() {
 
 void EnsureThreadHooks(DWORD threadId) {
     AcquireSRWLockExclusive(&g_lock);
-    bool known = false;
-    for (int i = 0; i < g_hookedCount && !known; ++i) known = g_hookedThreads[i] == threadId;
-    if (!known && g_hookedCount < kMaxHookedThreads) {
+    if (!FindHooked(threadId) && g_hookedCount < kMaxHookedThreads) {
         // Thread hooks of this process need no module handle. They live as
         // long as the thread does.
-        HHOOK keys = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, threadId);
         HHOOK calls = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, threadId);
         HHOOK cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, threadId);
-        if (keys && calls && cbt) {
-            g_hookedThreads[g_hookedCount++] = threadId;
+        if (calls && cbt) {
+            g_hooked[g_hookedCount++] = HookedThread{threadId, nullptr, 0};
         } else {
-            const HHOOK installed[] = {keys, calls, cbt};
-            for (HHOOK hook : installed)
-                if (hook) UnhookWindowsHookEx(hook);
+            if (calls) UnhookWindowsHookEx(calls);
+            if (cbt) UnhookWindowsHookEx(cbt);
+        }
+    }
+    ReleaseSRWLockExclusive(&g_lock);
+}
+
+void CountShownBar(DWORD threadId, bool shown) {
+    AcquireSRWLockExclusive(&g_lock);
+    if (HookedThread *t = FindHooked(threadId)) {
+        t->shownBars += shown ? 1 : -1;
+        if (t->shownBars > 0 && !t->keys) {
+            t->keys = SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, threadId);
+        } else if (t->shownBars == 0 && t->keys && UnhookWindowsHookEx(t->keys)) {
+            t->keys = nullptr;
         }
     }
     ReleaseSRWLockExclusive(&g_lock);

@@ -84,10 +84,26 @@ struct BarState {
     COLORREF background = kBarBack;
     bool menuOpen = false;  // keys go to the pop-up while it is up
     ReportedKeys reported;
+    // The threads whose key hook this bar keeps on while it is on the screen
+    // (its own and its owner's, when that is another of this process), and
+    // whether it is counted as shown there.
+    DWORD keyThreads[2] = {};
+    bool countedShown = false;
 };
 
 BarState *StateOf(HWND bar) {
     return reinterpret_cast<BarState *>(GetWindowLongPtrW(bar, GWLP_USERDATA));
+}
+
+void NoteShown(BarState &s, bool shown) {
+    if (shown == s.countedShown) return;
+    s.countedShown = shown;
+    for (DWORD thread : s.keyThreads)
+        if (thread) CountShownBar(thread, shown);
+}
+
+bool IsShown(HWND bar) {
+    return (GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 int ScreenDpi() {
@@ -290,9 +306,13 @@ LRESULT CALLBACK BarProc(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
         if (!s) return FALSE;
         SetOverride(s, static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
         return TRUE;
+    case WM_WINDOWPOSCHANGED:
+        if (s) NoteShown(*s, IsShown(bar));
+        break;
     case WM_NCDESTROY:
         RemovePropW(bar, kBarOwnerProp);
         SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+        if (s) NoteShown(*s, false);
         delete s;
         break;
     }
@@ -364,11 +384,14 @@ HWND CreateBarWindow(HWND owner) {
 }
 
 // Keys reach the owner's thread; the bar's actions run on this one.
-void HookThreadsOf(HWND owner) {
-    EnsureThreadHooks(GetCurrentThreadId());
+void HookThreadsOf(HWND owner, BarState *s) {
+    s->keyThreads[0] = GetCurrentThreadId();
+    EnsureThreadHooks(s->keyThreads[0]);
     DWORD ownerPid = 0;
     DWORD ownerThread = GetWindowThreadProcessId(owner, &ownerPid);
-    if (ownerPid == GetCurrentProcessId()) EnsureThreadHooks(ownerThread);
+    if (ownerPid != GetCurrentProcessId() || ownerThread == s->keyThreads[0]) return;
+    s->keyThreads[1] = ownerThread;
+    EnsureThreadHooks(ownerThread);
 }
 
 }  // namespace
@@ -384,6 +407,7 @@ extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     std::unique_ptr<BarState> state(new BarState);
     if (!BuildBarState(*pmbi, state.get())) return FALSE;
     state->font = CreateLabelFont();
+    HookThreadsOf(pmbi->hwndParent, state.get());
     HWND bar = CreateBarWindow(pmbi->hwndParent);
     if (!bar) return FALSE;
     // From here on the window owns the state and frees it in WM_NCDESTROY.
@@ -392,7 +416,6 @@ extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     // Only now can SHFindMenuBar find it: another program that hides the bar
     // it found must not see it shown again a moment later.
     SetPropW(bar, kBarOwnerProp, pmbi->hwndParent);
-    HookThreadsOf(pmbi->hwndParent);
     Trace("bar %p for %p", bar, pmbi->hwndParent);
     pmbi->hwndMB = bar;
     return TRUE;

@@ -22,9 +22,12 @@ constexpr int kBarHeight = 26;
 constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
 constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
 
-// Installs the thread's hooks once (keys, input modes, window order) on a
-// thread of this process; later calls for the same thread do nothing.
+// Installs the thread's hooks once (input modes, window order) on a thread
+// of this process; later calls for the same thread do nothing.
 void EnsureThreadHooks(DWORD threadId);
+// A bar whose keys reach that thread came on the screen or left it: the
+// thread's key hook is on while one is shown.
+void CountShownBar(DWORD threadId, bool shown);
 
 // What a key does for the bar of its window's root (menubar.cpp).
 struct KeyDecision {

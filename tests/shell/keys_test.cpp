@@ -45,12 +45,22 @@ TEST_P(Keys, SoftKeysSendTheirCommands) {
         d.WaitForCommand(IDC_LEFT);
         Press(VK_F2);
         d.WaitForCommand(IDC_RIGHT);
+        // A bar off the screen takes no keys; shown again, it takes them again.
+        ShowWindow(d.Bar(), SW_HIDE);
+        Press(VK_F1);
+        Press(VK_ESCAPE);
+        d.WaitForCommand(IDCANCEL);
+        ShowWindow(d.Bar(), SW_SHOWNOACTIVATE);
+        Press(VK_F1);
+        d.WaitFor(
+            [](const std::vector<Event> &e) { return TestDialog::CountCommand(e, IDC_LEFT) == 2; });
         d.End(7);
     });
     EXPECT_EQ(7, code);
     auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_LEFT));
+    EXPECT_EQ(2, TestDialog::CountCommand(events, IDC_LEFT));
     EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_RIGHT));
+    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
     EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <thread>
 #include <vector>
@@ -139,7 +140,7 @@ TEST(MenuBar, FindMenuBarWhileBarsMove) {
         bars[i] = mbi.hwndMB;
         ShowWindow(owners[i], SW_SHOWNOACTIVATE);
     }
-    volatile bool done = false;
+    std::atomic<bool> done{false};
     int missed = 0;
     std::thread looker([&] {
         for (int i = 0; i < 3000; ++i) {

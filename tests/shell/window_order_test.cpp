@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -119,7 +120,7 @@ private:
     HANDLE resume_ = nullptr;
     HWND window_ = nullptr;
     DWORD id_ = 0;
-    volatile bool quit_ = false;
+    std::atomic<bool> quit_{false};
     std::thread thread_;
 };
 
