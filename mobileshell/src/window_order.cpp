@@ -43,7 +43,8 @@
 //     asks with a stale time, which X refuses: keys typed on the X display
 //     (the phone in a browser) keep going to the window that went away and
 //     are lost. The focus is given again from the ticks 1, 2, 4 and 8, whose
-//     messages are fresh, while the thread stays in front.
+//     messages are fresh, while the thread stays in front and no other
+//     program's window has been shown over its own.
 // Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
 // and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
 // in tests/shell/menubar_test.cpp; 11 by the browser test
@@ -258,11 +259,29 @@ void Restack(Watch &watch) {
     watch.restacking = false;
 }
 
+// No other program's window (its bar aside) has been put above `window`.
+bool FirstOnScreen(HWND window) {
+    const DWORD self = GetCurrentThreadId();
+    for (HWND w = GetTopWindow(nullptr); w && w != window; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (IsWindowVisible(w) && !IsBarWindow(w) && GetWindowThreadProcessId(w, nullptr) != self)
+            return false;
+    }
+    return true;
+}
+
 // 11: the focus is taken away and given back, so that Wine asks X again,
 // now with the time of this tick's message.
-void RefocusForX() {
+void RefocusForX(Watch &watch) {
     HWND active = GetActiveWindow();
     if (!active || active != GetForegroundWindow()) return;
+    if (!FirstOnScreen(active)) {
+        // A program starting over this one shows its window before it takes
+        // the foreground: asked for now, X's focus would pull the front back
+        // under it, and the window order with it.
+        Trace("focus not given again: %p is leaving the front", active);
+        watch.focusDue = false;
+        return;
+    }
     HWND focus = GetFocus();
     Trace("focus %p given again for X", focus);
     SetFocus(nullptr);
@@ -275,7 +294,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     ++watch->tick;
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
         if (watch->focusDue) {
-            RefocusForX();
+            RefocusForX(*watch);
             if (watch->tick >= kLastFocusTick) watch->focusDue = false;
         }
         if (watch->restackDue) Restack(*watch);
