@@ -53,9 +53,10 @@
 // How the parts work together. Every thread that has a bar, or owns a window
 // that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
 // decides activations and focus (2, 3); the call hook sees its windows move,
-// activate and change frames (1, 4, 5, 7, 8); the message hook sees their
-// repaints (8); a full-screen dialog's own procedure, in front of which the
-// shell stands (dialog.cpp), changes its moves before they are made (9, 10).
+// activate and change frames (1, 4, 5, 7, 8); the message hook, on while one
+// of those bars is on the screen, sees their repaints (8); a full-screen
+// dialog's own procedure, in front of which the shell stands (dialog.cpp),
+// changes its moves before they are made (9, 10).
 // These act at once, on the thread that owns the windows, since Wine delivers
 // those messages there. What they cannot see is what X shows: it draws
 // another program's window after Wine has reported it (6), and the foreground
