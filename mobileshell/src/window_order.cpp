@@ -260,7 +260,7 @@ void Restack(Watch &watch) {
     watch.restacking = false;
 }
 
-// No other program's window (its bar aside) has been put above `window`.
+// No window of another thread (a bar aside) has been put above `window`.
 bool FirstOnScreen(HWND window) {
     const DWORD self = GetCurrentThreadId();
     for (HWND w = GetTopWindow(nullptr); w && w != window; w = GetWindow(w, GW_HWNDNEXT)) {
