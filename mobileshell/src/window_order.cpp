@@ -42,9 +42,10 @@
 //     window in front went away, and the activation came as a sent message)
 //     asks with a stale time, which X refuses: keys typed on the X display
 //     (the phone in a browser) keep going to the window that went away and
-//     are lost. The focus is given again from the ticks 1, 2, 4 and 8, whose
-//     messages are fresh, while the thread stays in front and no other
-//     program's window has been shown over its own.
+//     are lost. Such an activation first takes a message posted to the
+//     thread itself, so that the focus Wine gives right after WM_ACTIVATE
+//     asks with the time of now. (Asking again later, from ticks, raised the
+//     window on X over a program that was just coming to the front.)
 // Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
 // and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
 // in tests/shell/menubar_test.cpp; 11 by the browser test
@@ -53,8 +54,8 @@
 // How the parts work together. Every thread that has a bar, or owns a window
 // that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
 // decides activations and focus (2, 3); the call hook sees its windows move,
-// activate and change frames (1, 4, 5, 7, 8); the message hook, on while one
-// of those bars is on the screen, sees their repaints (8); a full-screen
+// activate and change frames (1, 4, 5, 7, 8, 11); the message hook, on while
+// one of those bars is on the screen, sees their repaints (8); a full-screen
 // dialog's own procedure, in front of which the shell stands (dialog.cpp),
 // changes its moves before they are made (9, 10).
 // These act at once, on the thread that owns the windows, since Wine delivers
@@ -63,8 +64,7 @@
 // reaches a window with no message at all (7). For those a thread runs ticks:
 // a 50 ms timer of the thread, started by the event that makes a check due
 // (another program's focus or new window, seen by an out-of-context WinEvent
-// hook, or the loss of the foreground, for 6; an inactive frame for 7; the
-// thread's own activation for 11, done on the first four),
+// hook, or the loss of the foreground, for 6; an inactive frame for 7),
 // acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
 // inside another window's activation, and stopped after the last. With
 // nothing happening, no timer runs and no hook is called.
@@ -99,10 +99,8 @@ constexpr int kMaxTopmost = 32;
 // only after this thread has been told it lost the foreground.
 constexpr UINT kTickMs = 50;
 constexpr int kLastTick = 32;
-// 11: with one request on the first tick the browser test still lost its
-// keys in 1 run of 8, for a reason not found; so it is asked again up to
-// 400 ms.
-constexpr int kLastFocusTick = 8;
+// 11: posted to the thread itself and taken at once.
+constexpr UINT kMsgFreshTime = WM_APP + 3;
 
 // The checks a thread with bars has due, and its ticks.
 struct Watch {
@@ -118,7 +116,6 @@ struct Watch {
     bool restacking;
     bool restackDue;  // 6
     bool frameDue;    // 7
-    bool focusDue;    // 11
 };
 constexpr int kMaxWatches = 16;
 Watch g_watches[kMaxWatches];
@@ -134,7 +131,7 @@ Watch *ThisThreadsWatch() {
     }
     for (int i = 0; !found && i < kMaxWatches; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, 0, false, false, false, false, false};
+            g_watches[i] = Watch{self, 0, 0, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -260,33 +257,13 @@ void Restack(Watch &watch) {
     watch.restacking = false;
 }
 
-// No window of another thread (a bar aside) has been put above `window`.
-bool FirstOnScreen(HWND window) {
-    const DWORD self = GetCurrentThreadId();
-    for (HWND w = GetTopWindow(nullptr); w && w != window; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (IsWindowVisible(w) && !IsBarWindow(w) && GetWindowThreadProcessId(w, nullptr) != self)
-            return false;
-    }
-    return true;
-}
-
-// 11: the focus is taken away and given back, so that Wine asks X again,
-// now with the time of this tick's message.
-void RefocusForX(Watch &watch) {
-    HWND active = GetActiveWindow();
-    if (!active || active != GetForegroundWindow()) return;
-    if (!FirstOnScreen(active)) {
-        // A program starting over this one shows its window before it takes
-        // the foreground: asked for now, X's focus would pull the front back
-        // under it, and the window order with it.
-        Trace("focus not given again: %p is leaving the front", active);
-        watch.focusDue = false;
-        return;
-    }
-    HWND focus = GetFocus();
-    Trace("focus %p given again for X", focus);
-    SetFocus(nullptr);
-    SetFocus(focus ? focus : active);
+// 11: the thread's message time becomes now, so that the focus Wine gives
+// the window right after WM_ACTIVATE asks X with a time X accepts.
+void TakeFreshMessage() {
+    PostThreadMessageW(GetCurrentThreadId(), kMsgFreshTime, 0, 0);
+    MSG fresh;
+    PeekMessageW(&fresh, reinterpret_cast<HWND>(-1), kMsgFreshTime, kMsgFreshTime, PM_REMOVE);
+    Trace("message time %ld taken for the focus", GetMessageTime());
 }
 
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
@@ -294,17 +271,13 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     if (!watch) return;
     ++watch->tick;
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
-        if (watch->focusDue) {
-            RefocusForX(*watch);
-            if (watch->tick >= kLastFocusTick) watch->focusDue = false;
-        }
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
     }
-    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue && !watch->focusDue)) {
+    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue)) {
         KillTimer(nullptr, watch->timer);
         watch->timer = 0;
-        watch->restackDue = watch->frameDue = watch->focusDue = false;
+        watch->restackDue = watch->frameDue = false;
     }
 }
 
@@ -416,12 +389,7 @@ void OnActivate(HWND window, bool active) {
     // 11: only an activation Wine chose for this thread (a notification from
     // the thread whose window went away) comes with a stale message time; the
     // thread's own activations keep their focus untouched.
-    if (Evens(kXFocusFollows) && (InSendMessageEx(nullptr) & ISMEX_NOTIFY)) {
-        if (Watch *watch = ThisThreadsWatch()) {
-            watch->focusDue = true;  // 11
-            StartTicks(*watch);
-        }
-    }
+    if (Evens(kXFocusFollows) && (InSendMessageEx(nullptr) & ISMEX_NOTIFY)) TakeFreshMessage();
     if (!Evens(kActivationRaises)) return;
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);  // 1
     // A window already first does not move and hears nothing of it.
