@@ -46,10 +46,17 @@
 //     thread itself, so that the focus Wine gives right after WM_ACTIVATE
 //     asks with the time of now. (Asking again later, from ticks, raised the
 //     window on X over a program that was just coming to the front.)
+// 12. The window moves of 8 come from X's exposures, which a thread reads
+//     when it next runs: on a busy phone a program in the background reads
+//     them after another program has come to the front, and Wine lifts its
+//     windows over that one (or between it and its bar). A thread that has
+//     lost the front puts such windows back below the window in front.
 // Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
 // and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
 // in tests/shell/menubar_test.cpp; 11 by the browser test
-// (tests/run_command/web_test.py), whose keys reach the phone through X.
+// (tests/run_command/web_test.py), whose keys reach the phone through X; 12
+// by PhoneApp.SecondStartShowsTheFirstAndEnds (tests/phone), which holds the
+// home screen's thread while the application is hidden and shown again.
 //
 // How the parts work together. Every thread that has a bar, or owns a window
 // that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
@@ -60,11 +67,14 @@
 // changes its moves before they are made (9, 10).
 // These act at once, on the thread that owns the windows, since Wine delivers
 // those messages there. What they cannot see is what X shows: it draws
-// another program's window after Wine has reported it (6), and the foreground
-// reaches a window with no message at all (7). For those a thread runs ticks:
-// a 50 ms timer of the thread, started by the event that makes a check due
-// (another program's focus or new window, seen by an out-of-context WinEvent
-// hook, or the loss of the foreground, for 6; an inactive frame for 7),
+// another program's window after Wine has reported it (6), the foreground
+// reaches a window with no message at all (7), and a late exposure moves a
+// window unseen (12). For those a thread runs ticks: a 50 ms timer of the
+// thread, started by the event that makes a check due (another program's
+// focus or new window, seen by an out-of-context WinEvent hook, or the loss
+// of the foreground, for 6; an inactive frame for 7; the loss of the
+// foreground, a refused late activation or a repaint in the background, for
+// 12),
 // acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
 // inside another window's activation, and stopped after the last. With
 // nothing happening, no timer runs and no hook is called.
@@ -85,6 +95,7 @@ enum Difference {
     kMinimisedStaysOff = 9,
     kHiddenMovedInactive = 10,
     kXFocusFollows = 11,
+    kLateExposureUndone = 12,
 };
 
 constexpr wchar_t kWantsTopmostProp[] = L"MobileShell.WantsTopmost";
@@ -93,6 +104,7 @@ constexpr wchar_t kDrawnInactiveProp[] = L"MobileShell.DrawnInactive";
 constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 constexpr int kMaxOwned = 16;
 constexpr int kMaxTopmost = 32;
+constexpr int kMaxLifted = 16;
 
 // What X puts on top reaches the screen a moment after Wine reports it: the
 // other program sends its X requests when it next waits, and takes the focus
@@ -116,6 +128,7 @@ struct Watch {
     bool restacking;
     bool restackDue;  // 6
     bool frameDue;    // 7
+    bool belowDue;    // 12
 };
 constexpr int kMaxWatches = 16;
 Watch g_watches[kMaxWatches];
@@ -131,7 +144,7 @@ Watch *ThisThreadsWatch() {
     }
     for (int i = 0; !found && i < kMaxWatches; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, 0, false, false, false, false};
+            g_watches[i] = Watch{self, 0, 0, false, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -266,6 +279,36 @@ void TakeFreshMessage() {
     Trace("message time %ld taken for the focus", GetMessageTime());
 }
 
+// 12: this thread's windows above the window in front, none of them active
+// here, were lifted by Wine on an exposure read late. Each goes back right
+// below the window in front, and its bar follows (4). The thread's active
+// window is left alone: it is coming to the front itself.
+void PutBelowFront() {
+    HWND front = GetForegroundWindow();
+    const DWORD self = GetCurrentThreadId();
+    if (!front || !IsTopLevel(front) || IsTopmost(front) ||
+        GetWindowThreadProcessId(front, nullptr) == self)
+        return;
+    HWND active = GetActiveWindow();
+    HWND lifted[kMaxLifted];
+    int count = 0;
+    for (HWND w = GetTopWindow(nullptr); w && w != front && count < kMaxLifted;
+         w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w) || IsTopmost(w) || GetWindowThreadProcessId(w, nullptr) != self)
+            continue;
+        // A bar stands for its owner; other owned windows go with theirs.
+        HWND top = IsBarWindow(w) ? GetWindow(w, GW_OWNER) : w;
+        if (!top || top == active || GetWindow(top, GW_OWNER)) continue;
+        bool seen = false;
+        for (int i = 0; i < count; ++i) seen = seen || lifted[i] == top;
+        if (!seen) lifted[count++] = top;
+    }
+    for (int i = 0; i < count; ++i) {
+        Trace("%p put back below the front window %p", lifted[i], front);
+        SetWindowPos(lifted[i], front, 0, 0, 0, 0, kKeep);
+    }
+}
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
@@ -273,11 +316,12 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
+        if (watch->belowDue) PutBelowFront();
     }
-    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue)) {
+    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue && !watch->belowDue)) {
         KillTimer(nullptr, watch->timer);
         watch->timer = 0;
-        watch->restackDue = watch->frameDue = false;
+        watch->restackDue = watch->frameDue = watch->belowDue = false;
     }
 }
 
@@ -286,6 +330,15 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
 void StartTicks(Watch &watch) {
     watch.tick = 0;
     if (!watch.timer) watch.timer = SetTimer(nullptr, 0, kTickMs, OnTick);
+}
+
+// 12: an exposure this thread reads from now on may be a late one.
+void WatchLateExposures() {
+    if (!Evens(kLateExposureUndone)) return;
+    Watch *watch = ThisThreadsWatch();
+    if (!watch) return;
+    watch->belowDue = true;
+    StartTicks(*watch);
 }
 
 // 6: something may be drawn over this thread's topmost windows soon.
@@ -350,6 +403,7 @@ bool RefusesLateActivation(HWND window) {
     const bool late = front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
     Trace("notified activation of %p, foreground %p: %s", window, front,
           late ? "refused" : "taken");
+    if (late) WatchLateExposures();  // 12: this thread has been kept from running
     return late && Evens(kLateActivationRefused);
 }
 
@@ -413,12 +467,17 @@ void OnNcActivate(HWND window, bool active) {
 
 void OnRepaint(HWND window) {
     PutBarBack(window);  // 8
+    // 12: a repaint in the background may come from an exposure read late.
+    HWND front = GetForegroundWindow();
+    if (front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId())
+        WatchLateExposures();
 }
 
 void OnActivateApp(bool active) {
     Trace("activate app %d, foreground %p", active, GetForegroundWindow());
-    // 6: another program has the foreground now; X will draw it on top.
-    if (!active) KeepOnTop();
+    if (active) return;
+    KeepOnTop();           // 6: another program has the front now; X will draw it on top
+    WatchLateExposures();  // 12
 }
 
 }  // namespace mobileshell
