@@ -107,6 +107,7 @@ protected:
         return WaitUntil([&] { return VisiblePrompt() && !IsWindowVisible(window); }, timeoutMs);
     }
 
+    OthersBackPresses agentBacks;
     Process agent;
 };
 
@@ -144,7 +145,8 @@ TEST_F(QuelsetScenario, StopsARunningAgentThroughTheMenu) {
     for (UINT message : {WM_DESTROY, WM_NCDESTROY}) PostMessageW(prompt, message, 0, 0);
     Process inbox;
     ASSERT_TRUE(InboxGetsLocked(inbox, kScreenMs)) << "the agent stopped locking";
-    Sleep(4 * kBackKeyPauseMs);  // the agent presses Back a moment after its prompt shows
+    // The agent presses Back a moment after its prompt shows.
+    EXPECT_TRUE(agentBacks.WaitNext(kBackPressWithinMs));
     TypeDigits(kDefaultPassword);
     PressKey(VK_TSOFT1);
     EXPECT_TRUE(WaitUntil([&] { return !VisiblePrompt(); }, kScreenMs))
@@ -280,7 +282,7 @@ TEST_F(QuelsetScenario, ChangedPasswordIsTheOneTheAgentAccepts) {
     EXPECT_TRUE(WaitForForeground(prompt));
     // A moment after showing its prompt the agent presses Back for the hidden
     // application; digits typed before that would lose one to it.
-    Sleep(8 * kBackKeyPauseMs);
+    EXPECT_TRUE(agentBacks.WaitNext(kBackPressWithinMs));
     TypeDigits(kDefaultPassword);
     PressKey(VK_TSOFT1);
     HWND box = WaitForMessageBox(agent.Id(), L"Предупреждение", &text);

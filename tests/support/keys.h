@@ -20,6 +20,25 @@ void ChooseRow(int row);
 // focus; false when it never gets it.
 bool MoveFocusTo(HWND control);
 
+// Counts, from the moment it is made, the Back presses of other programs:
+// the lock agent presses Back a moment after its prompt shows, and a digit
+// typed before that press would be lost to it.
+class OthersBackPresses {
+public:
+    OthersBackPresses();
+    ~OthersBackPresses();
+    OthersBackPresses(const OthersBackPresses &) = delete;
+    OthersBackPresses &operator=(const OthersBackPresses &) = delete;
+    // True once another program has pressed Back since the last call (or
+    // since this was made); false after timeoutMs.
+    bool WaitNext(DWORD timeoutMs);
+
+private:
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+    LONG taken_ = 0;
+};
+
 }  // namespace harness
 
 #endif

@@ -22,6 +22,8 @@ const DWORD kStartMs = 10000;
 const DWORD kLockWithinMs = kPollPeriodMs + kBusyMarginMs;
 // Three polls and a little: what the watcher has not done by then, it does not do.
 const DWORD kWatcherLooksMs = 3 * kPollPeriodMs + 300;
+// The watcher presses Back this long after its prompt shows, at the latest.
+const DWORD kBackPressWithinMs = kBackKeyPauseMs + kBusyMarginMs;
 
 // Polls cond every stepMs until it holds or timeoutMs has passed.
 template <class Cond>
