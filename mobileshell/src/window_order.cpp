@@ -279,16 +279,21 @@ void TakeFreshMessage() {
     Trace("message time %ld taken for the focus", GetMessageTime());
 }
 
+// The foreground window if another thread owns it, else null.
+HWND OthersFront() {
+    HWND front = GetForegroundWindow();
+    if (front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId()) return nullptr;
+    return front;
+}
+
 // 12: this thread's windows above the window in front, none of them active
 // here, were lifted by Wine on an exposure read late. Each goes back right
 // below the window in front, and its bar follows (4). The thread's active
 // window is left alone: it is coming to the front itself.
 void PutBelowFront() {
-    HWND front = GetForegroundWindow();
+    HWND front = OthersFront();
+    if (!front || !IsTopLevel(front) || IsTopmost(front)) return;
     const DWORD self = GetCurrentThreadId();
-    if (!front || !IsTopLevel(front) || IsTopmost(front) ||
-        GetWindowThreadProcessId(front, nullptr) == self)
-        return;
     HWND active = GetActiveWindow();
     HWND lifted[kMaxLifted];
     int count = 0;
@@ -399,9 +404,8 @@ bool RefusesLateActivation(HWND window) {
     // 3: the system's choice reaches this thread as a notification from the
     // thread whose window went away.
     if (!(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
-    HWND front = GetForegroundWindow();
-    const bool late = front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId();
-    Trace("notified activation of %p, foreground %p: %s", window, front,
+    const bool late = OthersFront() != nullptr;
+    Trace("notified activation of %p, foreground %p: %s", window, GetForegroundWindow(),
           late ? "refused" : "taken");
     if (late) WatchLateExposures();  // 12: this thread has been kept from running
     return late && Evens(kLateActivationRefused);
@@ -468,9 +472,7 @@ void OnNcActivate(HWND window, bool active) {
 void OnRepaint(HWND window) {
     PutBarBack(window);  // 8
     // 12: a repaint in the background may come from an exposure read late.
-    HWND front = GetForegroundWindow();
-    if (front && GetWindowThreadProcessId(front, nullptr) != GetCurrentThreadId())
-        WatchLateExposures();
+    if (OthersFront()) WatchLateExposures();
 }
 
 void OnActivateApp(bool active) {
