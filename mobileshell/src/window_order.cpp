@@ -105,6 +105,8 @@ constexpr UINT kKeep = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 constexpr int kMaxOwned = 16;
 constexpr int kMaxTopmost = 32;
 constexpr int kMaxLifted = 16;
+// Each further move of a bar answers one move of another thread meanwhile.
+constexpr int kMaxBarMoves = 3;
 
 // What X puts on top reaches the screen a moment after Wine reports it: the
 // other program sends its X requests when it next waits, and takes the focus
@@ -195,22 +197,33 @@ void PutOnTop(HWND window) {
 // The bar goes right above its owner, topmost when the owner is. It is let
 // go of for the move: Wine would otherwise turn every place asked for into
 // "where it is", to keep an owned window above its owner, and so never take
-// the topmost mark off a bar already right above it.
-void FollowOwner(HWND bar, HWND owner) {
+// the topmost mark off a bar already right above it. False when the bar is
+// there already.
+bool PutBarAbove(HWND bar, HWND owner) {
     const bool topmost = IsTopmost(owner);
     HWND above = GetWindow(owner, GW_HWNDPREV);
     if (above == bar) {
-        if (IsTopmost(bar) == topmost) return;
+        if (IsTopmost(bar) == topmost) return false;
         above = GetWindow(bar, GW_HWNDPREV);  // the same place, marked as the owner is
     }
     HWND after = above            ? above
                  : topmost        ? HWND_TOPMOST
                  : IsTopmost(bar) ? HWND_NOTOPMOST  // which moves only a topmost window
                                   : HWND_TOP;
-    Trace("bar %p follows %p", bar, owner);
+    Trace("bar %p follows %p, put after %p", bar, owner, after);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, 0);
     SetWindowPos(bar, after, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    return true;
+}
+
+// The window read as the one above the owner may be another program's, whose
+// thread can move it before the bar is put after it: the bar would land
+// wherever that window went, and nothing would move it back. So the bar is
+// moved again until it is found right above its owner.
+void FollowOwner(HWND bar, HWND owner) {
+    for (int i = 0; i < kMaxBarMoves && PutBarAbove(bar, owner); ++i) {
+    }
 }
 
 // 8: a bar, or a window with a bar, that was repainted.

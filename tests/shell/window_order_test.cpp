@@ -267,6 +267,21 @@ TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
     DestroyWindow(window);
 }
 
+// The first time the bar is put after g_movesAway, that window goes below
+// g_movesBelow first, as another program's thread may move it meanwhile.
+WNDPROC g_barProc = nullptr;
+HWND g_movesAway = nullptr;
+HWND g_movesBelow = nullptr;
+LRESULT CALLBACK MovesAwayMeanwhile(HWND bar, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_WINDOWPOSCHANGING && g_movesAway &&
+        reinterpret_cast<const WINDOWPOS *>(lp)->hwndInsertAfter == g_movesAway) {
+        HWND away = g_movesAway;
+        g_movesAway = nullptr;
+        SetWindowPos(away, g_movesBelow, 0, 0, 0, 0, kKeep);
+    }
+    return CallWindowProcW(g_barProc, bar, msg, wp, lp);
+}
+
 // 8: a bar Wine has moved below its owner without a word goes back over it
 // when the owner is repainted. The owner ends where its bar begins, as the
 // phone's screens do, over a full screen of another program.
@@ -285,6 +300,21 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     Pump(200);
+    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
+
+    // Another window lifted between the bar and its owner (as a late exposure
+    // lifts it) goes away while the bar is being put after it: the bar must
+    // still end right above its owner.
+    SetWindowPos(other, bar, 0, 0, 0, 0, kKeep);
+    ASSERT_EQ(other, GetWindow(owner, GW_HWNDPREV));
+    g_movesAway = other;
+    g_movesBelow = owner;
+    g_barProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MovesAwayMeanwhile)));
+    RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    Pump(200);
+    SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
+    EXPECT_EQ(g_movesAway, nullptr) << "the bar was not put after the lifted window";
     EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
     DestroyWindow(owner);
     DestroyWindow(other);
