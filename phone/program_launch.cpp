@@ -1,10 +1,48 @@
 #include "program_launch.h"
 
-#include <windows.h>
-
+#include <cstdio>
 #include <cwchar>
 
 namespace phone {
+
+namespace {
+// ERROR_SUCCESS when the process was created, else CreateProcess's error.
+DWORD CreateOnce(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started) {
+    // CreateProcessW may write into the command line: a fresh copy each time.
+    // (No std::wstring: the phone's programs are built without the C++
+    // library's string machinery.)
+    size_t length = wcslen(path) + 3 + (args && *args ? wcslen(args) + 1 : 0);
+    wchar_t *commandLine = new wchar_t[length];
+    wcscpy(commandLine, L"\"");
+    wcscat(commandLine, path);
+    wcscat(commandLine, L"\"");
+    if (args && *args) {
+        wcscat(commandLine, L" ");
+        wcscat(commandLine, args);
+    }
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    DWORD error = ERROR_SUCCESS;
+    if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        started))
+        error = GetLastError();
+    delete[] commandLine;
+    return error;
+}
+}  // namespace
+
+bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started) {
+    DWORD error = CreateOnce(path, args, started);
+    if (error == ERROR_SUCCESS) return true;
+    // Wine now and then loses a new process in its own start-up, before any
+    // of the program has run (a few starts in the thousands of a stress run;
+    // the cause inside Wine is not known), and CreateProcess fails with
+    // ERROR_INTERNAL_ERROR. A phone starts what it is asked to, so that start
+    // is made once more, and said, for whoever reads the logs of a run.
+    if (error != ERROR_INTERNAL_ERROR) return false;
+    fwprintf(stderr, L"Wine lost %ls in its start-up; starting it again\n", path);
+    return CreateOnce(path, args, started) == ERROR_SUCCESS;
+}
 
 bool StartSibling(const wchar_t *exeName) {
     wchar_t path[MAX_PATH];
@@ -17,22 +55,8 @@ bool StartSibling(const wchar_t *exeName) {
     wcscpy(name, exeName);
     if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return false;
 
-    // Wine now and then loses a new process in its own start-up, before any
-    // of the program has run, and CreateProcess fails with
-    // ERROR_INTERNAL_ERROR; a phone starts what it is asked to, so that start
-    // is made once more.
     PROCESS_INFORMATION pi = {};
-    for (int attempt = 0;; ++attempt) {
-        // CreateProcessW may write into the command line: a fresh copy each time.
-        wchar_t commandLine[MAX_PATH + 2];
-        wsprintfW(commandLine, L"\"%s\"", path);
-        STARTUPINFOW si = {};
-        si.cb = sizeof si;
-        if (CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                           &pi))
-            break;
-        if (attempt > 0 || GetLastError() != ERROR_INTERNAL_ERROR) return false;
-    }
+    if (!StartProcess(path, nullptr, &pi)) return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;

@@ -1,8 +1,16 @@
-// Starting the phone's other programs, which all live in one folder.
+// Starting programs on the emulated phone: the phone's own programs, which
+// all live in one folder, and any program the tests start.
 #ifndef QUELLOR_PHONE_PROGRAM_LAUNCH_H
 #define QUELLOR_PHONE_PROGRAM_LAUNCH_H
 
+#include <windows.h>
+
 namespace phone {
+
+// Starts the program at path, with args after its quoted path on the command
+// line (args may be null), without waiting for it. On success *started holds
+// the new process's handles, which the caller closes.
+bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started);
 
 // Starts exeName from this program's folder without waiting for it. A program
 // that is not installed is skipped silently: the result is false and nothing

@@ -1,10 +1,9 @@
 #include "programs.h"
 
 #include "phone_constants.h"
+#include "program_launch.h"
 
 #include <tlhelp32.h>
-
-#include <cstdio>
 
 namespace harness {
 
@@ -27,29 +26,10 @@ bool Process::Start(const wchar_t *exeName, const wchar_t *args) {
 }
 
 namespace {
-bool CreateChild(const std::wstring &path, const wchar_t *args, PROCESS_INFORMATION *pi) {
-    std::wstring cmd = L"\"" + path + L"\"";
-    if (args && *args) cmd += L" " + std::wstring(args);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    return CreateProcessW(path.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                          pi) != FALSE;
-}
-
 // The process's handle in *process (closed when process is null).
 bool StartChild(const std::wstring &path, const wchar_t *args, HANDLE *process, DWORD *id) {
     PROCESS_INFORMATION pi = {};
-    bool created = CreateChild(path, args, &pi);
-    // Wine now and then loses a new process in its own start-up, before any
-    // of the program has run (a few starts in the thousands of a stress run;
-    // the cause inside Wine is not known). CreateProcess then fails with
-    // ERROR_INTERNAL_ERROR. The start is made once more, and said.
-    if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
-        fwprintf(stderr, L"harness: Wine lost %ls in its start-up; starting it again\n",
-                 path.c_str());
-        created = CreateChild(path, args, &pi);
-    }
-    if (!created) return false;
+    if (!phone::StartProcess(path.c_str(), args, &pi)) return false;
     CloseHandle(pi.hThread);
     if (process) {
         *process = pi.hProcess;
