@@ -241,12 +241,15 @@ int RunPhoneApp(HINSTANCE instance, const AppDescription &app) {
     SetWindowPos(window, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, SW_SHOW);
+    // Shown, the screen is normally in front at once. Once it has been, what
+    // comes there later was brought by the user or another program, and keeps
+    // the front: the program that was in front at the start may have been
+    // brought back meanwhile (a starting program is slow on a busy phone).
+    bool cameForward = GetForegroundWindow() == window;
     UpdateWindow(window);
-    // The screen comes to the front as it starts, unless another program has
-    // been brought there since it showed itself (a starting program is slow
-    // on a busy phone): taking the front back then would hide that one.
     HWND front = GetForegroundWindow();
-    if (!front || front == window || front == frontAtStart) SetForegroundWindow(window);
+    if (front == window || (!cameForward && (!front || front == frontAtStart)))
+        SetForegroundWindow(window);
     if (app.started) app.started(window);
 
     MSG msg = {};
