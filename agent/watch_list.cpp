@@ -28,11 +28,15 @@ int ContactsPlatformCheck(const OSVERSIONINFOW &version) {
     return version.dwMajorVersion == 5 ? 1 : 0;
 }
 
+const WCHAR *ContactsClassFor(int platformCheck) {
+    return platformCheck ? kContactsClassCe5 : kContactsClassOther;
+}
+
 const WCHAR *ContactsClassName() {
     OSVERSIONINFOW version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExW(&version);
-    return ContactsPlatformCheck(version) ? kContactsClassCe5 : kContactsClassOther;
+    return ContactsClassFor(ContactsPlatformCheck(version));
 }
 
 void RebuildWatchList(LockSettings &settings, WatchListState &watch) {

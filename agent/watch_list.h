@@ -98,6 +98,8 @@ private:
 
 // 1 for Windows CE 5.x, 0 for other Windows CE versions, -1 off Windows CE.
 int ContactsPlatformCheck(const OSVERSIONINFOW &version);
+// The Contacts main-window class for an answer of ContactsPlatformCheck.
+const WCHAR *ContactsClassFor(int platformCheck);
 // The Contacts main-window class on the platform we run on.
 const WCHAR *ContactsClassName();
 

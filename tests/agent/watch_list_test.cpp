@@ -2,6 +2,8 @@
 // what it keeps, what it shows again, and what it must not free yet.
 #include "watch_list.h"
 #include "agent_context.h"
+#include "contacts_class.h"
+#include "phone_constants.h"
 #include "scenario_test.h"
 #include "settings_key.h"
 #include "test_windows.h"
@@ -30,24 +32,43 @@ protected:
     }
 };
 
-TEST(ContactsClass, FollowsThePlatform) {
+// The agent finds the phone's applications by the classes they register: both
+// sides answer the platform question, and must answer it alike on every
+// platform, though only one of them runs here.
+TEST_F(WatchListTest, WatchesTheClassesThePhoneRegisters) {
     struct Case {
         DWORD platform, major;
         int check;
+        const wchar_t *windowClass;
     } cases[] = {
-        {kPlatformWindowsCe, 4, 0},          {kPlatformWindowsCe, 5, 1},
-        {kPlatformWindowsCe, 6, 0},          {kPlatformWindowsCe, 7, 0},
-        {VER_PLATFORM_WIN32_NT, 5, -1},      {VER_PLATFORM_WIN32_NT, 6, -1},
-        {VER_PLATFORM_WIN32_WINDOWS, 4, -1},
+        {kPlatformWindowsCe, 4, 0, L"Contacts"},
+        {kPlatformWindowsCe, 5, 1, L"MSContactsUI"},
+        {kPlatformWindowsCe, 6, 0, L"Contacts"},
+        {kPlatformWindowsCe, 7, 0, L"Contacts"},
+        {VER_PLATFORM_WIN32_NT, 5, -1, L"MSContactsUI"},
+        {VER_PLATFORM_WIN32_NT, 10, -1, L"MSContactsUI"},
+        {VER_PLATFORM_WIN32_WINDOWS, 4, -1, L"MSContactsUI"},
     };
     for (const Case &c : cases) {
         OSVERSIONINFOW version = {};
+        version.dwOSVersionInfoSize = sizeof version;
         version.dwPlatformId = c.platform;
         version.dwMajorVersion = c.major;
-        EXPECT_EQ(c.check, ContactsPlatformCheck(version)) << c.platform << "/" << c.major;
+        SCOPED_TRACE(testing::Message() << "platform " << c.platform << " major " << c.major);
+        EXPECT_EQ(c.check, ContactsPlatformCheck(version));
+        EXPECT_EQ(c.check, phone::ContactsPlatformCheck(version));
+        EXPECT_STREQ(c.windowClass, ContactsClassFor(c.check));
+        EXPECT_STREQ(c.windowClass, phone::ContactsClassFor(c.check));
     }
-    // Wine is no Windows CE: the check answers -1, which picks "MSContactsUI".
+
+    // Here (Wine is no Windows CE): the four applications the phone starts.
     EXPECT_STREQ(kContactsClassCe5, ContactsClassName());
+    ASSERT_TRUE(PutSettings(kDefaultLockFlags, L"1"));
+    AgentContext context;
+    RebuildWatchList(context.settings, context.watch);
+    EXPECT_EQ((std::vector<std::wstring>{phone::ContactsWindowClass(), phone::kCalendarClass,
+                                         phone::kCallLogClass, phone::kInboxClass}),
+              ClassesOf(context.watch.list));
 }
 
 TEST_F(WatchListTest, OneArmedEntryPerFlagInBitOrder) {
