@@ -7,15 +7,13 @@
 //    action; the original message is turned into WM_NULL so the dialog
 //    manager never sees it (no IDCANCEL from Back). Actions are posted to the
 //    bar, never run here. Up/Down in a one-line field of such a dialog move to
-//    the previous/next field. A repaint is the only word a window hears of
-//    Wine's silent moves (window order, difference 8).
+//    the previous/next field. Repaints go to the window order.
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
-//    position and activation changes keep the phone's window order (differences
-//    1 and 4 to 8); a window about to show loses its close box, and a message
-//    box is fitted to the screen.
-//  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
-//    whoever asks for them, and so is a window whose activation comes too late
-//    (window order, differences 2 and 3).
+//    moves, activations and frames go to the window order; a window about to
+//    show loses its close box, and a message box is fitted to the screen.
+//  - WH_CBT: the window order decides activations and the keyboard focus.
+// (The window order: window_order.cpp, its differences and which hook sees
+// each in window_order_differences.h.)
 //  - WH_MSGFILTER, only while a bar's pop-up is open: a mouse that has not
 //    moved does not take the highlight off the first item (Wine sends a mouse
 //    move when the menu appears under the cursor). Installed for good it would

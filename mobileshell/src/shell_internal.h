@@ -8,6 +8,7 @@
 #include "mobileshell.h"
 #include "softkey_resource.h"
 #include "tpcshell.h"
+#include "window_order_differences.h"
 #include "winuserm.h"
 
 namespace mobileshell {
@@ -53,10 +54,9 @@ void ApplyInputMode(HWND edit, LPARAM mode);
 bool IsEditControl(HWND hwnd);
 
 // One line in the file MOBILESHELL_TRACE names, when it names one; false
-// for a difference of window_order.cpp that MOBILESHELL_WITHOUT lists
-// (env_switches.cpp).
+// for a difference that MOBILESHELL_WITHOUT lists (env_switches.cpp).
 void Trace(const char *format, ...) __attribute__((format(printf, 1, 2)));
-bool Evens(int difference);
+bool Evens(Difference difference);
 
 // A message box wider than the screen gets the screen's width, its text
 // wrapped (message_box.cpp).

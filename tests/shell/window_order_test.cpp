@@ -1,7 +1,6 @@
 // One test per difference between Wine and the phone that the stand-in's
-// window order evens out, numbered as in mobileshell/src/window_order.cpp.
-// Each fails when its work-around is switched off, for instance
-//   MOBILESHELL_WITHOUT=3 shell_tests.exe --gtest_filter=WindowOrder.*
+// window order evens out, numbered as in mobileshell/src/window_order_differences.h,
+// which names each one's guard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
