@@ -12,12 +12,15 @@
 #include "platform_shell.h"
 #include "screen.h"
 #include "shell_test_resource.h"
+#include "waits.h"
+#include "window_order_differences.h"
 #include "window_search.h"
 
 namespace {
 
 constexpr UINT kMsgCall = WM_APP + 50;
-constexpr DWORD kSettleMs = 2000;  // the stand-in's ticks end after 1.6 s
+// What the stand-in's ticks have not done by then, they do not do.
+constexpr DWORD kTicksOverMs = mobileshell::kTickScheduleMs + harness::kBusyMarginMs;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr wchar_t kScreenClass[] = L"WindowOrderTestScreen";
@@ -60,31 +63,23 @@ HWND CreateScreen(COLORREF colour, bool withBar, DWORD style = WS_POPUP) {
     return window;
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 // A thread of its own with one screen, pumping its messages unless paused.
 class ScreenThread {
 public:
     ScreenThread(COLORREF colour, bool withBar) {
         ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         resume_ = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        parked_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this, colour, withBar] {
             window_ = CreateScreen(colour, withBar);
             id_ = GetCurrentThreadId();
             SetEvent(ready_);
             MSG msg;
             while (!quit_) {
-                WaitForSingleObject(resume_, INFINITE);  // paused: sent messages wait
+                if (WaitForSingleObject(resume_, 0) == WAIT_TIMEOUT) {
+                    SetEvent(parked_);
+                    WaitForSingleObject(resume_, INFINITE);  // paused: sent messages wait
+                }
                 while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);
@@ -101,6 +96,7 @@ public:
         thread_.join();
         CloseHandle(ready_);
         CloseHandle(resume_);
+        CloseHandle(parked_);
     }
     HWND Window() const { return window_; }
     DWORD Id() const { return id_; }
@@ -108,15 +104,18 @@ public:
     void Call(const std::function<void()> &f) {
         SendMessageW(window_, kMsgCall, 0, reinterpret_cast<LPARAM>(&f));
     }
+    // Returns once the thread has parked, taking no message until Resume.
     void Pause() {
+        ResetEvent(parked_);
         ResetEvent(resume_);
-        Sleep(100);  // past its last round of the loop
+        WaitForSingleObject(parked_, harness::kScreenMs);
     }
     void Resume() { SetEvent(resume_); }
 
 private:
     HANDLE ready_ = nullptr;
     HANDLE resume_ = nullptr;
+    HANDLE parked_ = nullptr;
     HWND window_ = nullptr;
     DWORD id_ = 0;
     std::atomic<bool> quit_{false};
@@ -188,7 +187,7 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
     ShowWindow(mine, SW_SHOW);
     SetForegroundWindow(mine);
     behind.Resume();
-    Pump(kSettleMs);
+    behind.Call([] {});  // after the activation that waited for it
     EXPECT_NE(behind.Window(), ActiveWindowOf(behind.Id())) << "the late activation was taken";
     EXPECT_EQ(mine, GetForegroundWindow());
     DestroyWindow(mine);
@@ -236,12 +235,11 @@ TEST(WindowOrder, ATopmostWindowStaysOnTopOfTheScreen) {
         ShowWindow(keeper.Window(), SW_SHOW);
         SetWindowPos(keeper.Window(), HWND_TOPMOST, 0, 0, 0, 0, kKeep);
     });
-    Pump(kSettleMs);
-    ASSERT_EQ(kRed, ScreenCentre());
+    ASSERT_TRUE(harness::PumpUntil([] { return ScreenCentre() == kRed; }, harness::kScreenMs));
     HWND newcomer = CreateScreen(kGreen, false);
     ShowWindow(newcomer, SW_SHOW);
     SetForegroundWindow(newcomer);
-    Pump(kSettleMs);
+    harness::Pump(kTicksOverMs);
     EXPECT_EQ(kRed, ScreenCentre()) << "the new window is drawn over the topmost one";
     DestroyWindow(newcomer);
 }
@@ -259,10 +257,11 @@ TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
     ShowWindow(window, SW_SHOWNOACTIVATE);
     SetActiveWindow(window);
     SetForegroundWindow(window);
-    Pump(kSettleMs);
-    ASSERT_EQ(window, GetForegroundWindow());
-    EXPECT_EQ(reinterpret_cast<HANDLE>(TRUE + 1), GetPropW(window, L"LastNcActivate"))
+    EXPECT_TRUE(harness::PumpUntil(
+        [&] { return GetPropW(window, L"LastNcActivate") == reinterpret_cast<HANDLE>(TRUE + 1); },
+        kTicksOverMs))
         << "its caption was last drawn inactive";
+    EXPECT_EQ(window, GetForegroundWindow());
     DestroyWindow(window);
 }
 
@@ -298,8 +297,8 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    Pump(200);
-    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
+    EXPECT_TRUE(harness::PumpUntil([&] { return GetWindow(owner, GW_HWNDPREV) == bar; },
+                                   harness::kScreenMs));
 
     // Another window lifted between the bar and its owner (as a late exposure
     // lifts it) goes away while the bar is being put after it: the bar must
@@ -311,10 +310,10 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     g_barProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MovesAwayMeanwhile)));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    Pump(200);
+    EXPECT_TRUE(harness::PumpUntil([&] { return GetWindow(owner, GW_HWNDPREV) == bar; },
+                                   harness::kScreenMs));
     SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
     EXPECT_EQ(g_movesAway, nullptr) << "the bar was not put after the lifted window";
-    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
     DestroyWindow(owner);
     DestroyWindow(other);
 }
