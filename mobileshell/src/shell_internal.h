@@ -23,8 +23,14 @@ constexpr int kBarHeight = 26;
 constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
 constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
 
+// The threads of a program the stand-in serves at once: each has an entry
+// for its hooks (key_hooks.cpp) and one for its window order's checks
+// (window_order.cpp), both given back when the thread's last window goes.
+constexpr int kMaxServedThreads = 64;
+
 // Installs the thread's hooks once (input modes, window order) on a thread
-// of this process; later calls for the same thread do nothing.
+// of this process; later calls for the same thread do nothing until its last
+// window has gone.
 void EnsureThreadHooks(DWORD threadId);
 // A bar whose keys reach that thread came on the screen or left it: the
 // thread's key hook is on while one is shown.
@@ -75,6 +81,8 @@ void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
 void OnNcActivate(HWND window, bool active);                   // WM_NCACTIVATE
 void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
 void OnRepaint(HWND window);                                   // WM_PAINT
+// The calling thread's last window is going: its checks stop, its slot is free.
+void ForgetThreadsWatch();
 // WM_WINDOWPOSCHANGING of a full-screen dialog (dialog.cpp): a window that is
 // not on the screen stays off it and inactive when it is minimised or moved.
 void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos);

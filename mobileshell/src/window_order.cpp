@@ -35,13 +35,13 @@ constexpr UINT kMsgFreshTime = WM_APP + 3;
 
 // The checks a thread with bars has due, and its ticks.
 struct Watch {
-    // Written once, under g_watchesLock, when the slot is claimed; a slot is
-    // never given back (the threads that make bars live as long as their
-    // programs, and a program has few of them).
+    // Written under g_watchesLock: when the slot is claimed, and when the
+    // thread's last window goes and the slot is given back.
     DWORD thread;
     // Everything below belongs to that thread alone: its hooks, its timer and
     // its WinEvent callback all run on it, so no lock is taken for them.
     UINT_PTR timer;
+    HWINEVENTHOOK others;  // other programs' focus and new windows (6)
     int tick;
     bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
@@ -49,8 +49,7 @@ struct Watch {
     bool frameDue;    // 7
     bool belowDue;    // 12
 };
-constexpr int kMaxWatches = 16;
-Watch g_watches[kMaxWatches];
+Watch g_watches[kMaxServedThreads];
 SRWLOCK g_watchesLock = SRWLOCK_INIT;
 
 // This thread's slot, claimed on first use; null when all are taken.
@@ -61,9 +60,9 @@ Watch *ThisThreadsWatch() {
     for (Watch &w : g_watches) {
         if (w.thread == self) found = &w;
     }
-    for (int i = 0; !found && i < kMaxWatches; ++i) {
+    for (int i = 0; !found && i < kMaxServedThreads; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, 0, false, false, false, false, false};
+            g_watches[i] = Watch{self, 0, nullptr, 0, false, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -300,8 +299,8 @@ void StartKeepingOnTop() {
     if (!watch || watch->keepsOnTop) return;
     watch->keepsOnTop = true;
     // Events of every program, delivered to this thread's message loop.
-    SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0, 0,
-                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+    watch->others = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0,
+                                    0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
 }
 
 // Wine's mark on a move that minimises, maximises or restores a window.
@@ -395,6 +394,19 @@ void OnRepaint(HWND window) {
     PutBarBack(window);  // 8
     // 12: a repaint in the background may come from an exposure read late.
     if (OthersFront()) WatchLateExposures();
+}
+
+void ForgetThreadsWatch() {
+    const DWORD self = GetCurrentThreadId();
+    AcquireSRWLockExclusive(&g_watchesLock);
+    for (Watch &w : g_watches) {
+        if (w.thread != self) continue;
+        // The timer and the WinEvent hook are the thread's own, taken off on it.
+        if (w.timer) KillTimer(nullptr, w.timer);
+        if (w.others) UnhookWinEvent(w.others);
+        w = Watch{};
+    }
+    ReleaseSRWLockExclusive(&g_watchesLock);
 }
 
 void OnActivateApp(bool active) {

@@ -11,9 +11,9 @@
 
 #include "platform_shell.h"
 #include "screen.h"
+#include "shell_internal.h"
 #include "shell_test_resource.h"
 #include "waits.h"
-#include "window_order_differences.h"
 #include "window_search.h"
 
 namespace {
@@ -245,24 +245,44 @@ TEST(WindowOrder, ATopmostWindowStaysOnTopOfTheScreen) {
 }
 
 // 7: a window shown before its thread has the foreground, which follows a
-// moment later, ends drawn active.
+// moment later, ends drawn active: on a new thread, and on one that comes
+// after more threads than the stand-in serves at once have each had a bar
+// and ended (their slots given back, a reused thread id served anew).
 TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
     ScreenThread other(kGreen, false);
-    other.Call([&] {
-        ShowWindow(other.Window(), SW_SHOW);
-        SetForegroundWindow(other.Window());
-    });
-    ASSERT_TRUE(harness::WaitForForeground(other.Window()));
-    HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetActiveWindow(window);
-    SetForegroundWindow(window);
-    EXPECT_TRUE(harness::PumpUntil(
-        [&] { return GetPropW(window, L"LastNcActivate") == reinterpret_cast<HANDLE>(TRUE + 1); },
-        kTicksOverMs))
-        << "its caption was last drawn inactive";
-    EXPECT_EQ(window, GetForegroundWindow());
-    DestroyWindow(window);
+    for (const int before : {0, mobileshell::kMaxServedThreads + 1}) {
+        other.Call([&] {
+            ShowWindow(other.Window(), SW_SHOW);
+            SetForegroundWindow(other.Window());
+        });
+        ASSERT_TRUE(harness::WaitForForeground(other.Window()));
+        for (int i = 0; i < before; ++i) {
+            std::thread([] {
+                HWND gone = CreateScreen(kRed, true);
+                ShowWindow(gone, SW_SHOWNOACTIVATE);
+                SetActiveWindow(gone);  // drawn inactive: its checks take a slot too
+                DestroyWindow(gone);
+            }).join();
+        }
+        bool inFront = false, drawnActive = false;
+        std::thread([&] {
+            HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            SetActiveWindow(window);
+            SetForegroundWindow(window);
+            drawnActive = harness::PumpUntil(
+                [&] {
+                    return GetPropW(window, L"LastNcActivate") ==
+                           reinterpret_cast<HANDLE>(TRUE + 1);
+                },
+                kTicksOverMs);
+            inFront = GetForegroundWindow() == window;
+            DestroyWindow(window);
+        }).join();
+        EXPECT_TRUE(inFront) << before << " threads before";
+        EXPECT_TRUE(drawnActive) << "its caption was last drawn inactive, " << before
+                                 << " threads before";
+    }
 }
 
 // The first time the bar is put after g_movesAway, that window goes below
