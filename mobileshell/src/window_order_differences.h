@@ -117,7 +117,7 @@ enum Difference {
     //        so that the focus Wine gives right after asks with the time of
     //        now. (Asking again later, from ticks, raised the window on X over
     //        a program that was just coming to the front.)
-    // guard 11: ctest run_phone_web
+    // guard 11: ctest shell_x_keys
     kXFocusFollows = 11,
 
     // Wine:  the moves of 8 come from X's exposures, which a thread reads when
