@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -19,6 +21,7 @@
 namespace {
 
 constexpr UINT kMsgCall = WM_APP + 50;
+constexpr UINT kMsgFresh = WM_APP + 51;
 // What the stand-in's ticks have not done by then, they do not do.
 constexpr DWORD kTicksOverMs = mobileshell::kTickScheduleMs + harness::kBusyMarginMs;
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -31,6 +34,8 @@ LRESULT CALLBACK ScreenProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == WM_NCACTIVATE) SetPropW(window, L"LastNcActivate", reinterpret_cast<HANDLE>(wp + 1));
+    if (msg == WM_CHAR)
+        SetPropW(window, L"Typed", static_cast<char *>(GetPropW(window, L"Typed")) + 1);
     return DefWindowProcW(window, msg, wp, lp);
 }
 
@@ -191,6 +196,52 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
     EXPECT_NE(behind.Window(), ActiveWindowOf(behind.Id())) << "the late activation was taken";
     EXPECT_EQ(mine, GetForegroundWindow());
     DestroyWindow(mine);
+}
+
+// Shown in front, X's focus asked for with the time of now: Wine asks with the
+// time of the thread's last message.
+bool ComeToFront(HWND window) {
+    MSG fresh;
+    PostThreadMessageW(GetCurrentThreadId(), kMsgFresh, 0, 0);
+    PeekMessageW(&fresh, reinterpret_cast<HWND>(-1), kMsgFresh, kMsgFresh, PM_REMOVE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    return harness::WaitForForeground(window);
+}
+
+// Asks tests/shell/x_keys_test to type the keys once X's focus is on window.
+bool Typed(HWND window, const wchar_t *title, const char *keys) {
+    SetPropW(window, L"Typed", nullptr);
+    std::printf("type %s into %ls\n", keys, title);
+    std::fflush(stdout);
+    const char *none = nullptr;  // the prop counts the characters typed
+    return harness::PumpUntil([&] { return GetPropW(window, L"Typed") == none + strlen(keys); },
+                              harness::kScreenMs);
+}
+
+// 11: keys typed on the X display reach a screen that came to the front while
+// its thread was idle. x_keys_test runs it with X_KEYS_TYPIST set and types.
+TEST(WindowOrder, KeysTypedThroughXReachTheScreenInFront) {
+    if (!GetEnvironmentVariableW(L"X_KEYS_TYPIST", nullptr, 0)) GTEST_SKIP() << "no one types";
+    ScreenThread behind(kRed, true);
+    behind.Call([&] {
+        SetWindowTextW(behind.Window(), L"XKeysBehind");
+        ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
+    });
+    HWND first = CreateScreen(kGreen, false), last = CreateScreen(kGreen, false);
+    SetWindowTextW(first, L"XKeysFront");
+    // A key typed first: from then on Wine asks X for the focus with this
+    // process's message times instead of X's "now".
+    ASSERT_TRUE(ComeToFront(first) && Typed(first, L"XKeysFront", "0"));
+    harness::Pump(kTicksOverMs);  // the screen's thread takes its last message
+    // X's focus changes after that: the idle thread asks for it with an older
+    // time, unless it takes a fresh one.
+    ASSERT_TRUE(ComeToFront(last));
+    ShowWindow(first, SW_HIDE);
+    DestroyWindow(last);  // Wine hands the front to the idle screen
+    ASSERT_TRUE(harness::WaitForForeground(behind.Window()));
+    EXPECT_TRUE(Typed(behind.Window(), L"XKeysBehind", "123"));
+    DestroyWindow(first);
 }
 
 // 4: an owner sent to the bottom takes its bar along.
