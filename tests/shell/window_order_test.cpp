@@ -21,7 +21,6 @@
 namespace {
 
 constexpr UINT kMsgCall = WM_APP + 50;
-constexpr UINT kMsgFresh = WM_APP + 51;
 // What the stand-in's ticks have not done by then, they do not do.
 constexpr DWORD kTicksOverMs = mobileshell::kTickScheduleMs + harness::kBusyMarginMs;
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -198,17 +197,6 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
     DestroyWindow(mine);
 }
 
-// Shown in front, X's focus asked for with the time of now: Wine asks with the
-// time of the thread's last message.
-bool ComeToFront(HWND window) {
-    MSG fresh;
-    PostThreadMessageW(GetCurrentThreadId(), kMsgFresh, 0, 0);
-    PeekMessageW(&fresh, reinterpret_cast<HWND>(-1), kMsgFresh, kMsgFresh, PM_REMOVE);
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    return harness::WaitForForeground(window);
-}
-
 // Asks tests/shell/x_keys_test to type the keys once X's focus is on window.
 bool Typed(HWND window, const wchar_t *title, const char *keys) {
     SetPropW(window, L"Typed", nullptr);
@@ -228,20 +216,18 @@ TEST(WindowOrder, KeysTypedThroughXReachTheScreenInFront) {
         SetWindowTextW(behind.Window(), L"XKeysBehind");
         ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
     });
-    HWND first = CreateScreen(kGreen, false), last = CreateScreen(kGreen, false);
-    SetWindowTextW(first, L"XKeysFront");
-    // A key typed first: from then on Wine asks X for the focus with this
-    // process's message times instead of X's "now".
-    ASSERT_TRUE(ComeToFront(first) && Typed(first, L"XKeysFront", "0"));
     harness::Pump(kTicksOverMs);  // the screen's thread takes its last message
     // X's focus changes after that: the idle thread asks for it with an older
-    // time, unless it takes a fresh one.
-    ASSERT_TRUE(ComeToFront(last));
-    ShowWindow(first, SW_HIDE);
-    DestroyWindow(last);  // Wine hands the front to the idle screen
+    // time (once a key has reached this process, Wine asks with message times
+    // instead of X's "now"), unless it takes a fresh one.
+    HWND front = CreateScreen(kGreen, false);
+    SetWindowTextW(front, L"XKeysFront");
+    ShowWindow(front, SW_SHOW);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(harness::WaitForForeground(front) && Typed(front, L"XKeysFront", "0"));
+    DestroyWindow(front);  // Wine hands the front to the idle screen
     ASSERT_TRUE(harness::WaitForForeground(behind.Window()));
     EXPECT_TRUE(Typed(behind.Window(), L"XKeysBehind", "123"));
-    DestroyWindow(first);
 }
 
 // 4: an owner sent to the bottom takes its bar along.
@@ -327,7 +313,7 @@ TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
             inFront = GetForegroundWindow() == window;
             DestroyWindow(window);
         }).join();
-        EXPECT_TRUE(inFront && drawnActive) << "not in front, drawn active: " << before;
+        EXPECT_TRUE(inFront && drawnActive) << "drawn inactive, " << before << " threads before";
     }
 }
 
