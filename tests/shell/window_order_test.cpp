@@ -339,6 +339,7 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     HWND other = CreateScreen(kGreen, false);
     HWND owner = CreateScreen(kRed, true);
     HWND bar = SHFindMenuBar(owner);
+    auto barBack = [&] { return GetWindow(owner, GW_HWNDPREV) == bar; };
     RECT barRect;
     GetWindowRect(bar, &barRect);
     SetWindowPos(owner, nullptr, 0, 0, barRect.right, barRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -349,8 +350,7 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    EXPECT_TRUE(harness::PumpUntil([&] { return GetWindow(owner, GW_HWNDPREV) == bar; },
-                                   harness::kScreenMs));
+    EXPECT_TRUE(harness::PumpUntil(barBack, harness::kScreenMs));
 
     // Another window lifted between the bar and its owner (as a late exposure
     // lifts it) goes away while the bar is being put after it: the bar must
@@ -362,8 +362,7 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     g_barProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MovesAwayMeanwhile)));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    EXPECT_TRUE(harness::PumpUntil([&] { return GetWindow(owner, GW_HWNDPREV) == bar; },
-                                   harness::kScreenMs));
+    EXPECT_TRUE(harness::PumpUntil(barBack, harness::kScreenMs));
     SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
     EXPECT_EQ(g_movesAway, nullptr) << "the bar was not put after the lifted window";
     DestroyWindow(owner);
