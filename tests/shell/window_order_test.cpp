@@ -198,9 +198,10 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
 }
 
 // Asks tests/shell/x_keys_test to type the keys once X's focus is on window.
-bool Typed(HWND window, const wchar_t *title, const char *keys) {
+bool Typed(HWND window, const char *keys) {
     SetPropW(window, L"Typed", nullptr);
-    std::printf("type %s into %ls\n", keys, title);
+    SetWindowTextW(window, L"XKeysTarget");
+    std::printf("type %s into XKeysTarget\n", keys);
     std::fflush(stdout);
     const char *none = nullptr;  // the prop counts the characters typed
     return harness::PumpUntil([&] { return GetPropW(window, L"Typed") == none + strlen(keys); },
@@ -212,22 +213,18 @@ bool Typed(HWND window, const wchar_t *title, const char *keys) {
 TEST(WindowOrder, KeysTypedThroughXReachTheScreenInFront) {
     if (!GetEnvironmentVariableW(L"X_KEYS_TYPIST", nullptr, 0)) GTEST_SKIP() << "no one types";
     ScreenThread behind(kRed, true);
-    behind.Call([&] {
-        SetWindowTextW(behind.Window(), L"XKeysBehind");
-        ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
-    });
+    behind.Call([&] { ShowWindow(behind.Window(), SW_SHOWNOACTIVATE); });
     harness::Pump(kTicksOverMs);  // the screen's thread takes its last message
     // X's focus changes after that: the idle thread asks for it with an older
     // time (once a key has reached this process, Wine asks with message times
     // instead of X's "now"), unless it takes a fresh one.
     HWND front = CreateScreen(kGreen, false);
-    SetWindowTextW(front, L"XKeysFront");
     ShowWindow(front, SW_SHOW);
     SetForegroundWindow(front);
-    ASSERT_TRUE(harness::WaitForForeground(front) && Typed(front, L"XKeysFront", "0"));
+    ASSERT_TRUE(harness::WaitForForeground(front) && Typed(front, "0"));
     DestroyWindow(front);  // Wine hands the front to the idle screen
     ASSERT_TRUE(harness::WaitForForeground(behind.Window()));
-    EXPECT_TRUE(Typed(behind.Window(), L"XKeysBehind", "123"));
+    EXPECT_TRUE(Typed(behind.Window(), "123"));
 }
 
 // 4: an owner sent to the bottom takes its bar along.
