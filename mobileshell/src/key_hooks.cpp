@@ -12,12 +12,12 @@
 //    moves, activations and frames go to the window order; a window about to
 //    show loses its close box, and a message box is fitted to the screen.
 //  - WH_CBT: the window order decides activations and the keyboard focus.
-// (The window order: window_order.cpp, its differences and which hook sees
-// each in window_order_differences.h.)
 //  - WH_MSGFILTER, only while a bar's pop-up is open: a mouse that has not
 //    moved does not take the highlight off the first item (Wine sends a mouse
 //    move when the menu appears under the cursor). Installed for good it would
 //    see every message a dialog's loop takes, the blinking caret's included.
+// The window order is window_order.cpp; its differences, and which hook sees
+// each, are listed in window_order_differences.h.
 #include "shell_internal.h"
 
 #include <utility>
