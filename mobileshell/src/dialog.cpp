@@ -9,8 +9,8 @@ namespace {
 constexpr wchar_t kDialogProcProp[] = L"MobileShell.DialogProc";
 
 // The shell sees a full-screen dialog's moves before the dialog manager does:
-// a WINDOWPOS changed here is the one the move takes (a hook only sees a copy;
-// window order, differences 9 and 10).
+// a WINDOWPOS changed here is the one the move takes (a hook only sees a copy):
+// window_order_differences.h, 9 and 10.
 LRESULT CALLBACK FullScreenDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     WNDPROC next = reinterpret_cast<WNDPROC>(GetPropW(dlg, kDialogProcProp));
     if (!next) return DefWindowProcW(dlg, msg, wp, lp);

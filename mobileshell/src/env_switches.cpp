@@ -3,9 +3,9 @@
 //  - MOBILESHELL_TRACE names a file: every program that uses the stand-in
 //    appends one line per decision, stamped with the tick count, its process
 //    and its thread;
-//  - MOBILESHELL_WITHOUT lists numbers of window_order.cpp's differences
-//    (for instance "3,5"): those work-arounds are switched off, so a test can
-//    be seen to fail without the one it guards.
+//  - MOBILESHELL_WITHOUT lists numbers of window_order_differences.h (for
+//    instance "3,5"): those work-arounds are switched off, so a test can be
+//    seen to fail without the one it guards (tools/guard-check).
 // Unset (the default), each call costs one test of a cached word.
 #include "shell_internal.h"
 
@@ -60,7 +60,7 @@ void ReadSwitches() {
 
 }  // namespace
 
-bool Evens(int difference) {
+bool Evens(Difference difference) {
     ReadSwitches();
     return !(g_switchedOff & (1L << difference));
 }

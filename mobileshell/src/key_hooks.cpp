@@ -7,35 +7,38 @@
 //    action; the original message is turned into WM_NULL so the dialog
 //    manager never sees it (no IDCANCEL from Back). Actions are posted to the
 //    bar, never run here. Up/Down in a one-line field of such a dialog move to
-//    the previous/next field. A repaint is the only word a window hears of
-//    Wine's silent moves (window order, difference 8).
+//    the previous/next field. Repaints go to the window order.
 //  - WH_CALLWNDPROC: EM_SETINPUTMODE sent to an EDIT switches its input mode;
-//    position and activation changes keep the phone's window order (differences
-//    1 and 4 to 8); a window about to show loses its close box, and a message
-//    box is fitted to the screen.
-//  - WH_CBT: a soft-key bar is refused the activation and the keyboard focus,
-//    whoever asks for them, and so is a window whose activation comes too late
-//    (window order, differences 2 and 3).
+//    moves, activations and frames go to the window order; a window about to
+//    show loses its close box, and a message box is fitted to the screen.
+//  - WH_CBT: the window order decides activations and the keyboard focus.
 //  - WH_MSGFILTER, only while a bar's pop-up is open: a mouse that has not
 //    moved does not take the highlight off the first item (Wine sends a mouse
 //    move when the menu appears under the cursor). Installed for good it would
 //    see every message a dialog's loop takes, the blinking caret's included.
+// The window order is window_order.cpp; its differences, and which hook sees
+// each, are listed in window_order_differences.h.
 #include "shell_internal.h"
+
+#include <utility>
 
 namespace mobileshell {
 namespace {
 
 // The threads whose hooks are installed. Any thread may ask for another's
-// (a bar made for a dialog of another thread); the table is read and
-// written only with g_lock held.
+// (a full-screen dialog of another thread); the table is read and written
+// only with g_lock held. A thread's entry goes, and its hooks with it, when
+// its last window goes: thread ids are reused, and a new thread that found a
+// dead one's entry would get no hooks.
 struct HookedThread {
     DWORD id;
+    HHOOK calls;
+    HHOOK cbt;
     HHOOK keys;     // WH_GETMESSAGE while shownBars > 0
     int shownBars;  // bars on the screen that this thread's keys reach
 };
-constexpr int kMaxHookedThreads = 64;
 SRWLOCK g_lock = SRWLOCK_INIT;
-HookedThread g_hooked[kMaxHookedThreads];
+HookedThread g_hooked[kMaxServedThreads];
 int g_hookedCount = 0;
 
 HookedThread *FindHooked(DWORD threadId) {
@@ -98,7 +101,40 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+BOOL CALLBACK CountOthers(HWND window, LPARAM param) {
+    auto *others = reinterpret_cast<std::pair<HWND, int> *>(param);
+    wchar_t cls[8];
+    // Wine's input-method window of the thread goes with the thread's windows.
+    const bool ime = GetClassNameW(window, cls, 8) && lstrcmpiW(cls, L"IME") == 0;
+    if (window != others->first && !ime) ++others->second;
+    return others->second == 0;
+}
+
+// The top-level window going is the thread's last.
+bool IsLastWindow(HWND going) {
+    if (GetAncestor(going, GA_PARENT) != GetDesktopWindow()) return false;
+    std::pair<HWND, int> others(going, 0);
+    EnumThreadWindows(GetCurrentThreadId(), CountOthers, reinterpret_cast<LPARAM>(&others));
+    return others.second == 0;
+}
+
+// Called from the thread's own call hook, after the next hook: a hook may
+// take itself off while it runs.
+void ForgetThisThread() {
+    ForgetThreadsWatch();
+    const DWORD self = GetCurrentThreadId();
+    AcquireSRWLockExclusive(&g_lock);
+    if (HookedThread *t = FindHooked(self)) {
+        for (HHOOK hook : {t->calls, t->cbt, t->keys})
+            if (hook) UnhookWindowsHookEx(hook);
+        *t = g_hooked[--g_hookedCount];
+    }
+    ReleaseSRWLockExclusive(&g_lock);
+    Trace("thread's last window gone: hooks and slots given back");
+}
+
 LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
+    const LRESULT next = CallNextHookEx(nullptr, code, wp, lp);
     if (code == HC_ACTION) {
         const CWPSTRUCT *c = reinterpret_cast<const CWPSTRUCT *>(lp);
         switch (c->message) {
@@ -126,9 +162,12 @@ LRESULT CALLBACK CallWndProcHook(int code, WPARAM wp, LPARAM lp) {
         case WM_ACTIVATEAPP:
             OnActivateApp(c->wParam != FALSE);
             break;
+        case WM_NCDESTROY:
+            if (IsLastWindow(c->hwnd)) ForgetThisThread();
+            break;
         }
     }
-    return CallNextHookEx(nullptr, code, wp, lp);
+    return next;
 }
 
 LRESULT CALLBACK CbtHook(int code, WPARAM wp, LPARAM lp) {
@@ -171,13 +210,12 @@ void EndMenuTracking() {
 
 void EnsureThreadHooks(DWORD threadId) {
     AcquireSRWLockExclusive(&g_lock);
-    if (!FindHooked(threadId) && g_hookedCount < kMaxHookedThreads) {
-        // Thread hooks of this process need no module handle. They live as
-        // long as the thread does.
+    if (!FindHooked(threadId) && g_hookedCount < kMaxServedThreads) {
+        // Thread hooks of this process need no module handle.
         HHOOK calls = SetWindowsHookExW(WH_CALLWNDPROC, CallWndProcHook, nullptr, threadId);
         HHOOK cbt = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, threadId);
         if (calls && cbt) {
-            g_hooked[g_hookedCount++] = HookedThread{threadId, nullptr, 0};
+            g_hooked[g_hookedCount++] = HookedThread{threadId, calls, cbt, nullptr, 0};
         } else {
             if (calls) UnhookWindowsHookEx(calls);
             if (cbt) UnhookWindowsHookEx(cbt);

@@ -63,7 +63,11 @@ private:
 
 // Everything a bar holds, owned by one object: whoever holds it (the
 // creator until the window exists, then the window until WM_NCDESTROY)
-// frees the menu and the font with it.
+// frees the menu and the font with it. One thread alone touches it, the
+// thread of the bar and its owner (SHCreateMenuBar refuses an owner of
+// another thread): the key hook that reads it (DecideKey), the pop-up that
+// sets menuOpen and WM_NCDESTROY that frees it all run there, one after
+// another, so it needs no lock.
 struct BarState {
     BarState() = default;
     BarState(const BarState &) = delete;
@@ -84,10 +88,7 @@ struct BarState {
     COLORREF background = kBarBack;
     bool menuOpen = false;  // keys go to the pop-up while it is up
     ReportedKeys reported;
-    // The threads whose key hook this bar keeps on while it is on the screen
-    // (its own and its owner's, when that is another of this process), and
-    // whether it is counted as shown there.
-    DWORD keyThreads[2] = {};
+    // Whether the thread's key hook counts this bar as on the screen.
     bool countedShown = false;
 };
 
@@ -98,8 +99,7 @@ BarState *StateOf(HWND bar) {
 void NoteShown(BarState &s, bool shown) {
     if (shown == s.countedShown) return;
     s.countedShown = shown;
-    for (DWORD thread : s.keyThreads)
-        if (thread) CountShownBar(thread, shown);
+    CountShownBar(GetCurrentThreadId(), shown);
 }
 
 bool IsShown(HWND bar) {
@@ -383,17 +383,6 @@ HWND CreateBarWindow(HWND owner) {
                            nullptr);
 }
 
-// Keys reach the owner's thread; the bar's actions run on this one.
-void HookThreadsOf(HWND owner, BarState *s) {
-    s->keyThreads[0] = GetCurrentThreadId();
-    EnsureThreadHooks(s->keyThreads[0]);
-    DWORD ownerPid = 0;
-    DWORD ownerThread = GetWindowThreadProcessId(owner, &ownerPid);
-    if (ownerPid != GetCurrentProcessId() || ownerThread == s->keyThreads[0]) return;
-    s->keyThreads[1] = ownerThread;
-    EnsureThreadHooks(ownerThread);
-}
-
 }  // namespace
 
 extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
@@ -402,12 +391,15 @@ extern "C" BOOL SHCreateMenuBar(SHMENUBARINFO *pmbi) {
     if (pmbi->cbSize != sizeof(SHMENUBARINFO) && pmbi->cbSize != kDeviceMenuBarInfoSize)
         return FALSE;
     if (!pmbi->hwndParent || !IsWindow(pmbi->hwndParent)) return FALSE;
+    // The system makes every bar for a window of its own thread, on that
+    // thread; one thread then has the bar's state to itself (BarState).
+    if (GetWindowThreadProcessId(pmbi->hwndParent, nullptr) != GetCurrentThreadId()) return FALSE;
     if (pmbi->dwFlags & SHCMBF_HMENU) return FALSE;  // menu-only bars: not used by the system
 
     std::unique_ptr<BarState> state(new BarState);
     if (!BuildBarState(*pmbi, state.get())) return FALSE;
     state->font = CreateLabelFont();
-    HookThreadsOf(pmbi->hwndParent, state.get());
+    EnsureThreadHooks(GetCurrentThreadId());
     HWND bar = CreateBarWindow(pmbi->hwndParent);
     if (!bar) return FALSE;
     // From here on the window owns the state and frees it in WM_NCDESTROY.

@@ -8,6 +8,7 @@
 #include "mobileshell.h"
 #include "softkey_resource.h"
 #include "tpcshell.h"
+#include "window_order_differences.h"
 #include "winuserm.h"
 
 namespace mobileshell {
@@ -22,8 +23,14 @@ constexpr int kBarHeight = 26;
 constexpr UINT kMsgPressSoftKey = WM_APP + 1;  // wParam: button index
 constexpr UINT kMsgNotifyKey = WM_APP + 2;     // wParam: vk, lParam: TRUE on key-up
 
+// The threads of a program the stand-in serves at once: each has an entry
+// for its hooks (key_hooks.cpp) and one for its window order's checks
+// (window_order.cpp), both given back when the thread's last window goes.
+constexpr int kMaxServedThreads = 64;
+
 // Installs the thread's hooks once (input modes, window order) on a thread
-// of this process; later calls for the same thread do nothing.
+// of this process; later calls for the same thread do nothing until its last
+// window has gone.
 void EnsureThreadHooks(DWORD threadId);
 // A bar whose keys reach that thread came on the screen or left it: the
 // thread's key hook is on while one is shown.
@@ -53,10 +60,9 @@ void ApplyInputMode(HWND edit, LPARAM mode);
 bool IsEditControl(HWND hwnd);
 
 // One line in the file MOBILESHELL_TRACE names, when it names one; false
-// for a difference of window_order.cpp that MOBILESHELL_WITHOUT lists
-// (env_switches.cpp).
+// for a difference that MOBILESHELL_WITHOUT lists (env_switches.cpp).
 void Trace(const char *format, ...) __attribute__((format(printf, 1, 2)));
-bool Evens(int difference);
+bool Evens(Difference difference);
 
 // A message box wider than the screen gets the screen's width, its text
 // wrapped (message_box.cpp).
@@ -75,6 +81,8 @@ void OnActivate(HWND window, bool active);                     // WM_ACTIVATE
 void OnNcActivate(HWND window, bool active);                   // WM_NCACTIVATE
 void OnActivateApp(bool active);                               // WM_ACTIVATEAPP
 void OnRepaint(HWND window);                                   // WM_PAINT
+// The calling thread's last window is going: its checks stop, its slot is free.
+void ForgetThreadsWatch();
 // WM_WINDOWPOSCHANGING of a full-screen dialog (dialog.cpp): a window that is
 // not on the screen stays off it and inactive when it is minimised or moved.
 void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos);

@@ -1,102 +1,24 @@
 // The phone's window order, kept by the stand-in. On the device a soft-key bar
 // belongs to its owner's screen: it never takes the activation, it sits right
 // above its owner and goes down with it, nothing covers a topmost window, and
-// the window in front is drawn active. Wine in a virtual desktop differs in
-// these ways; each is evened out where its number stands in the code, and
-// MOBILESHELL_WITHOUT switches a number off (env_switches.cpp):
-//  1. An activated window does not come to the top of the window order: it is
-//     moved there.
-//  2. Wine may activate a bar (the next window in z-order after the front
-//     program ends) or give it the focus: bars are disabled windows, which it
-//     passes over, and the CBT hook refuses them the activation and the focus
-//     when a program asks.
-//  3. The activation Wine gives a window when the one in front goes away
-//     reaches that window's program later, possibly after another program has
-//     come to the front (the lock prompt over a hidden application); taken
-//     then, it would make the window active behind the one in front and give
-//     it the X focus, and with it the keys typed next: it is refused when
-//     another program's window is in front by then.
-//  4. An owner sent to the bottom leaves its bar behind: the bar follows.
-//  5. SetWindowPos(HWND_TOPMOST) on a window whose bar is above it moves the
-//     bar to the top but leaves the window itself unmarked: the move is made
-//     again with the bar let go of.
-//  6. X draws a window that takes the focus, or is created, above all others,
-//     topmost ones included, though Wine's order has it below them: the
-//     thread's topmost windows are put on top of the screen again.
-//  7. A window shown before its thread has the foreground is activated with
-//     WM_NCACTIVATE(FALSE) (the flag says "is foreground"), and Wine says
-//     nothing when the foreground follows a moment later: the window in front
-//     keeps an inactive caption. It is told to draw itself active.
-//  8. Wine moves windows without telling them: a window X exposes is put above
-//     the ones covering it (it hears only a repaint), and a move another
-//     program makes can come between a window's and its bar's. The bar is put
-//     back over its owner when either is repainted.
-//  9. A window that is not on the screen is shown when it is minimised (as an
-//     icon); the phone has no minimised windows, and a hidden full-screen
-//     dialog (the lock prompt) stays off the screen.
-// 10. A move in the window order of a window that is not on the screen makes
-//     it the foreground, taking the front from the program there: such a
-//     full-screen dialog is moved without activation.
-// 11. Wine asks X for the keyboard focus with the time of the last message
-//     the thread took from its queue. A thread activated while idle (the
-//     window in front went away, and the activation came as a sent message)
-//     asks with a stale time, which X refuses: keys typed on the X display
-//     (the phone in a browser) keep going to the window that went away and
-//     are lost. Such an activation first takes a message posted to the
-//     thread itself, so that the focus Wine gives right after WM_ACTIVATE
-//     asks with the time of now. (Asking again later, from ticks, raised the
-//     window on X over a program that was just coming to the front.)
-// 12. The window moves of 8 come from X's exposures, which a thread reads
-//     when it next runs: on a busy phone a program in the background reads
-//     them after another program has come to the front, and Wine lifts its
-//     windows over that one (or between it and its bar). A thread that has
-//     lost the front puts such windows back below the window in front.
-// Numbers 1 to 8 each have a test in tests/shell/window_order_test.cpp; 9
-// and 10 are guarded by InitDialog.AHiddenDialogStaysOffTheScreenUntilRestored
-// in tests/shell/menubar_test.cpp; 11 by the browser test
-// (tests/run_command/web_test.py), whose keys reach the phone through X; 12
-// by PhoneApp.SecondStartShowsTheFirstAndEnds (tests/phone), which holds the
-// home screen's thread while the application is hidden and shown again.
+// the window in front is drawn active. Wine in a virtual desktop differs;
+// window_order_differences.h lists each difference, what evens it out and
+// the test that guards it, and the code here names them by their numbers.
 //
-// How the parts work together. Every thread that has a bar, or owns a window
-// that has one, carries the thread hooks of key_hooks.cpp: the CBT hook
-// decides activations and focus (2, 3); the call hook sees its windows move,
-// activate and change frames (1, 4, 5, 7, 8, 11); the message hook, on while
-// one of those bars is on the screen, sees their repaints (8); a full-screen
-// dialog's own procedure, in front of which the shell stands (dialog.cpp),
-// changes its moves before they are made (9, 10).
-// These act at once, on the thread that owns the windows, since Wine delivers
-// those messages there. What they cannot see is what X shows: it draws
-// another program's window after Wine has reported it (6), the foreground
-// reaches a window with no message at all (7), and a late exposure moves a
-// window unseen (12). For those a thread runs ticks: a 50 ms timer of the
-// thread, started by the event that makes a check due (another program's
-// focus or new window, seen by an out-of-context WinEvent hook, or the loss
-// of the foreground, for 6; an inactive frame for 7; the loss of the
-// foreground, a refused late activation or a repaint in the background, for
-// 12),
-// acting on ticks 1, 2, 4 ... 32 (up to 1.6 s) from the message loop, not
-// inside another window's activation, and stopped after the last. With
-// nothing happening, no timer runs and no hook is called.
+// How the parts work together. Every thread that has a bar or a full-screen
+// dialog carries the thread hooks of key_hooks.cpp, which hand this file what
+// they see: the CBT hook asks for activations and focus to be decided, the
+// call hook reports moves, activations and frames, and the message hook, on
+// while one of the thread's bars is on the screen, reports repaints. A
+// full-screen dialog's own procedure, in front of which the shell stands
+// (dialog.cpp), changes its moves before they are made. These act at once,
+// on the thread that owns the windows, since Wine delivers those messages
+// there; what they cannot see is left to the thread's ticks (the table in
+// window_order_differences.h).
 #include "shell_internal.h"
 
 namespace mobileshell {
 namespace {
-
-enum Difference {
-    kActivationRaises = 1,
-    kBarsNeverActive = 2,
-    kLateActivationRefused = 3,
-    kBarFollowsToBottom = 4,
-    kTopmostUnderItsBar = 5,
-    kTopmostStaysOnScreen = 6,
-    kFrontDrawnActive = 7,
-    kBarPutBack = 8,
-    kMinimisedStaysOff = 9,
-    kHiddenMovedInactive = 10,
-    kXFocusFollows = 11,
-    kLateExposureUndone = 12,
-};
 
 constexpr wchar_t kWantsTopmostProp[] = L"MobileShell.WantsTopmost";
 // Set while the window's frame was last told to draw itself inactive.
@@ -108,23 +30,18 @@ constexpr int kMaxLifted = 16;
 // Each further move of a bar answers one move of another thread meanwhile.
 constexpr int kMaxBarMoves = 3;
 
-// What X puts on top reaches the screen a moment after Wine reports it: the
-// other program sends its X requests when it next waits, and takes the focus
-// only after this thread has been told it lost the foreground.
-constexpr UINT kTickMs = 50;
-constexpr int kLastTick = 32;
 // 11: posted to the thread itself and taken at once.
 constexpr UINT kMsgFreshTime = WM_APP + 3;
 
 // The checks a thread with bars has due, and its ticks.
 struct Watch {
-    // Written once, under g_watchesLock, when the slot is claimed; a slot is
-    // never given back (the threads that make bars live as long as their
-    // programs, and a program has few of them).
+    // Written under g_watchesLock: when the slot is claimed, and when the
+    // thread's last window goes and the slot is given back.
     DWORD thread;
     // Everything below belongs to that thread alone: its hooks, its timer and
     // its WinEvent callback all run on it, so no lock is taken for them.
     UINT_PTR timer;
+    HWINEVENTHOOK others;  // other programs' focus and new windows (6)
     int tick;
     bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
@@ -132,8 +49,7 @@ struct Watch {
     bool frameDue;    // 7
     bool belowDue;    // 12
 };
-constexpr int kMaxWatches = 16;
-Watch g_watches[kMaxWatches];
+Watch g_watches[kMaxServedThreads];
 SRWLOCK g_watchesLock = SRWLOCK_INIT;
 
 // This thread's slot, claimed on first use; null when all are taken.
@@ -144,9 +60,9 @@ Watch *ThisThreadsWatch() {
     for (Watch &w : g_watches) {
         if (w.thread == self) found = &w;
     }
-    for (int i = 0; !found && i < kMaxWatches; ++i) {
+    for (int i = 0; !found && i < kMaxServedThreads; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, 0, false, false, false, false, false};
+            g_watches[i] = Watch{self, 0, nullptr, 0, false, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -383,8 +299,8 @@ void StartKeepingOnTop() {
     if (!watch || watch->keepsOnTop) return;
     watch->keepsOnTop = true;
     // Events of every program, delivered to this thread's message loop.
-    SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0, 0,
-                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+    watch->others = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0,
+                                    0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
 }
 
 // Wine's mark on a move that minimises, maximises or restores a window.
@@ -392,11 +308,7 @@ constexpr UINT kSwpStateChanged = 0x8000;
 
 }  // namespace
 
-// The phone has no minimised windows to show: a minimised window goes behind
-// the desktop. So a window that is not on the screen stays off it when it is
-// minimised (9: Wine would show it as an icon), and is not made the
-// foreground by a move in the window order (10: Wine would take the
-// foreground from the program in front for a window nobody can see).
+// 9 and 10: a window that is not on the screen stays off it and inactive.
 void KeepOffScreenWindowOff(HWND window, WINDOWPOS &pos) {
     if (IsWindowVisible(window) || !IsTopLevel(window)) return;
     if ((pos.flags & SWP_SHOWWINDOW) && (pos.flags & kSwpStateChanged) && IsIconic(window) &&
@@ -414,8 +326,7 @@ bool IsBarWindow(HWND window) {
 namespace {
 
 bool RefusesLateActivation(HWND window) {
-    // 3: the system's choice reaches this thread as a notification from the
-    // thread whose window went away.
+    // 3: Wine's choice comes as a notification from another thread.
     if (!(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
     const bool late = OthersFront() != nullptr;
     Trace("notified activation of %p, foreground %p: %s", window, GetForegroundWindow(),
@@ -448,17 +359,14 @@ void AfterPositionChange(HWND window) {
     HWND bar = FindLocalBar(window);
     if (RemovePropW(window, kWantsTopmostProp) && !IsTopmost(window)) PutOnTop(window);  // 5
     if (!bar) return;
-    // 4: checked whatever moved: another program's moves can come between the
-    // two without this window moving at all.
-    if (Evens(kBarFollowsToBottom)) FollowOwner(bar, window);
+    if (Evens(kBarFollowsToBottom)) FollowOwner(bar, window);               // 4, whatever moved
     if (IsTopmost(window) && IsWindowVisible(window)) StartKeepingOnTop();  // 6
 }
 
 void OnActivate(HWND window, bool active) {
     Trace("activate %p %d", window, active);
     if (!active || !IsTopLevel(window) || IsBarWindow(window)) return;
-    // 11: only an activation Wine chose for this thread (a notification from
-    // the thread whose window went away) comes with a stale message time; the
+    // 11: only Wine's choice (a notification) comes with a stale time; the
     // thread's own activations keep their focus untouched.
     if (Evens(kXFocusFollows) && (InSendMessageEx(nullptr) & ISMEX_NOTIFY)) TakeFreshMessage();
     if (!Evens(kActivationRaises)) return;
@@ -486,6 +394,19 @@ void OnRepaint(HWND window) {
     PutBarBack(window);  // 8
     // 12: a repaint in the background may come from an exposure read late.
     if (OthersFront()) WatchLateExposures();
+}
+
+void ForgetThreadsWatch() {
+    const DWORD self = GetCurrentThreadId();
+    AcquireSRWLockExclusive(&g_watchesLock);
+    for (Watch &w : g_watches) {
+        if (w.thread != self) continue;
+        // The timer and the WinEvent hook are the thread's own, taken off on it.
+        if (w.timer) KillTimer(nullptr, w.timer);
+        if (w.others) UnhookWinEvent(w.others);
+        w = Watch{};
+    }
+    ReleaseSRWLockExclusive(&g_watchesLock);
 }
 
 void OnActivateApp(bool active) {

@@ -64,21 +64,6 @@ TEST_P(Keys, SoftKeysSendTheirCommands) {
     EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
 }
 
-TEST_P(Keys, OneButtonBarIgnoresTheRightKey) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.barId = IDR_BAR_ONE_BUTTON;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_F2);
-        Press(VK_F1);
-        d.WaitForCommand(IDC_LEFT);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_LEFT));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT));
-}
-
 TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
     TestDialog dlg;
     bool opened = false, closed = false;
@@ -133,51 +118,64 @@ TEST_P(Keys, EnterChoosesTheFirstItemAndEscClosesThePopup) {
     EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
 }
 
+// Back, overridden, is reported down and up and cancels nothing: pressed, or
+// sent with the device's keybd_event and its "silent" bit (an ordinary press).
 TEST_P(Keys, OverriddenBackBecomesHotKeyNotCancel) {
-    TestDialog dlg;
-    int code = dlg.Run(Options(), [](TestDialog &d) {
-        Press(VK_ESCAPE);
-        d.WaitForHotKey(MOD_KEYUP);
-        d.End(3);
-    });
-    EXPECT_EQ(3, code) << "ended by the script, not by Back";
-    auto events = dlg.Events();
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
-    ASSERT_EQ(2, TestDialog::Count(events, WM_HOTKEY));
-    std::vector<LPARAM> lps;
-    for (const Event &e : events)
-        if (e.msg == WM_HOTKEY) lps.push_back(e.lp);
-    EXPECT_EQ(MAKELPARAM(0, VK_TBACK), lps[0]) << "key-down";
-    EXPECT_EQ(MAKELPARAM(MOD_KEYUP, VK_TBACK), lps[1]) << "key-up";
+    const std::function<void()> presses[] = {[] { Press(VK_ESCAPE); },
+                                             [] {
+                                                 keybd_event(VK_TBACK, 0, KEYEVENTF_SILENT, 0);
+                                                 keybd_event(VK_TBACK, 0,
+                                                             KEYEVENTF_KEYUP | KEYEVENTF_SILENT, 0);
+                                             }};
+    for (const auto &press : presses) {
+        TestDialog dlg;
+        int code = dlg.Run(Options(), [&](TestDialog &d) {
+            press();
+            d.WaitForHotKey(MOD_KEYUP);
+            d.End(3);
+        });
+        EXPECT_EQ(3, code) << "ended by the script, not by Back";
+        auto events = dlg.Events();
+        EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
+        std::vector<LPARAM> lps;
+        for (const Event &e : events)
+            if (e.msg == WM_HOTKEY) lps.push_back(e.lp);
+        EXPECT_EQ((std::vector<LPARAM>{MAKELPARAM(0, VK_TBACK), MAKELPARAM(MOD_KEYUP, VK_TBACK)}),
+                  lps)
+            << "key-down, key-up";
+    }
 }
 
-TEST_P(Keys, BackWithoutOverrideIsCancel) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.overrideBack = false;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_ESCAPE);
-        d.WaitForCommand(IDCANCEL);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
-    EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
-}
-
-TEST_P(Keys, NoBarLeavesTheKeysToTheDialog) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.barId = 0;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_F1);
-        Press(VK_ESCAPE);
-        d.WaitForCommand(IDCANCEL);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_LEFT));
+// Keys the bar does not take reach the dialog: the right key of a one-button
+// bar, Back without the override, any key with no bar at all.
+TEST_P(Keys, KeysTheBarDoesNotTakeReachTheDialog) {
+    const struct {
+        const char *what;
+        UINT barId;
+        bool overrideBack;
+        std::vector<BYTE> keys;
+        int left, cancels;  // commands the dialog is sent
+    } cases[] = {
+        {"one-button bar", IDR_BAR_ONE_BUTTON, true, {VK_F2, VK_F1}, 1, 0},
+        {"Back not overridden", IDR_BAR_POPUP, false, {VK_ESCAPE}, 0, 1},
+        {"no bar", 0, true, {VK_F1, VK_ESCAPE}, 0, 1},
+    };
+    for (const auto &c : cases) {
+        TestDialog dlg;
+        DialogOptions o = Options();
+        o.barId = c.barId;
+        o.overrideBack = c.overrideBack;
+        dlg.Run(o, [&](TestDialog &d) {
+            for (BYTE vk : c.keys) Press(vk);
+            d.WaitForCommand(c.cancels ? IDCANCEL : IDC_LEFT);
+            d.End();
+        });
+        auto events = dlg.Events();
+        EXPECT_EQ(c.left, TestDialog::CountCommand(events, IDC_LEFT)) << c.what;
+        EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT)) << c.what;
+        EXPECT_EQ(c.cancels, TestDialog::CountCommand(events, IDCANCEL)) << c.what;
+        EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY)) << c.what;
+    }
 }
 
 // Back through SHSendBackToFocusWindow erases one character per press and
@@ -204,20 +202,6 @@ TEST_P(Keys, BackErasesInTheFocusedFieldAndThenDoesNothing) {
     EXPECT_EQ(L"12", afterOne);
     EXPECT_EQ(L"", afterAll);
     EXPECT_EQ(0, TestDialog::CountCommand(dlg.Events(), IDCANCEL));
-}
-
-// The device's keybd_event with its "silent" bit: an ordinary key press.
-TEST_P(Keys, SilentKeybdEventIsAKeyPress) {
-    TestDialog dlg;
-    dlg.Run(Options(), [](TestDialog &d) {
-        keybd_event(VK_TBACK, 0, KEYEVENTF_SILENT, 0);
-        keybd_event(VK_TBACK, 0, KEYEVENTF_KEYUP | KEYEVENTF_SILENT, 0);
-        d.WaitForHotKey(MOD_KEYUP);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(2, TestDialog::Count(events, WM_HOTKEY));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDCANCEL));
 }
 
 TEST_P(Keys, NumbersModeTakesOnlyDigitsFromTheKeyboard) {

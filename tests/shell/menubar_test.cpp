@@ -69,6 +69,12 @@ TEST(MenuBar, MalformedOrMissingResourcesFailCleanly) {
     SHMENUBARINFO gone = BarInfo(reinterpret_cast<HWND>(0x12345678), IDR_BAR_POPUP);
     EXPECT_FALSE(SHCreateMenuBar(&gone)) << "owner that is not a window";
     EXPECT_FALSE(SHCreateMenuBar(nullptr));
+    bool made = true;
+    std::thread([&] {
+        SHMENUBARINFO theirs = BarInfo(owner, IDR_BAR_TWO_COMMANDS);
+        made = SHCreateMenuBar(&theirs) != FALSE;
+    }).join();
+    EXPECT_FALSE(made) << "owner of another thread (a bar's state is one thread's)";
     DestroyWindow(owner);
 }
 

@@ -1,24 +1,28 @@
 // One test per difference between Wine and the phone that the stand-in's
-// window order evens out, numbered as in mobileshell/src/window_order.cpp.
-// Each fails when its work-around is switched off, for instance
-//   MOBILESHELL_WITHOUT=3 shell_tests.exe --gtest_filter=WindowOrder.*
+// window order evens out, numbered as in mobileshell/src/window_order_differences.h,
+// which names each one's guard.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <thread>
 
 #include "platform_shell.h"
 #include "screen.h"
+#include "shell_internal.h"
 #include "shell_test_resource.h"
+#include "waits.h"
 #include "window_search.h"
 
 namespace {
 
 constexpr UINT kMsgCall = WM_APP + 50;
-constexpr DWORD kSettleMs = 2000;  // the stand-in's ticks end after 1.6 s
+// What the stand-in's ticks have not done by then, they do not do.
+constexpr DWORD kTicksOverMs = mobileshell::kTickScheduleMs + harness::kBusyMarginMs;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr wchar_t kScreenClass[] = L"WindowOrderTestScreen";
@@ -29,6 +33,8 @@ LRESULT CALLBACK ScreenProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     if (msg == WM_NCACTIVATE) SetPropW(window, L"LastNcActivate", reinterpret_cast<HANDLE>(wp + 1));
+    if (msg == WM_CHAR)
+        SetPropW(window, L"Typed", static_cast<char *>(GetPropW(window, L"Typed")) + 1);
     return DefWindowProcW(window, msg, wp, lp);
 }
 
@@ -61,31 +67,23 @@ HWND CreateScreen(COLORREF colour, bool withBar, DWORD style = WS_POPUP) {
     return window;
 }
 
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
-
 // A thread of its own with one screen, pumping its messages unless paused.
 class ScreenThread {
 public:
     ScreenThread(COLORREF colour, bool withBar) {
         ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         resume_ = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        parked_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this, colour, withBar] {
             window_ = CreateScreen(colour, withBar);
             id_ = GetCurrentThreadId();
             SetEvent(ready_);
             MSG msg;
             while (!quit_) {
-                WaitForSingleObject(resume_, INFINITE);  // paused: sent messages wait
+                if (WaitForSingleObject(resume_, 0) == WAIT_TIMEOUT) {
+                    SetEvent(parked_);
+                    WaitForSingleObject(resume_, INFINITE);  // paused: sent messages wait
+                }
                 while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
                     TranslateMessage(&msg);
                     DispatchMessageW(&msg);
@@ -102,6 +100,7 @@ public:
         thread_.join();
         CloseHandle(ready_);
         CloseHandle(resume_);
+        CloseHandle(parked_);
     }
     HWND Window() const { return window_; }
     DWORD Id() const { return id_; }
@@ -109,15 +108,18 @@ public:
     void Call(const std::function<void()> &f) {
         SendMessageW(window_, kMsgCall, 0, reinterpret_cast<LPARAM>(&f));
     }
+    // Returns once the thread has parked, taking no message until Resume.
     void Pause() {
+        ResetEvent(parked_);
         ResetEvent(resume_);
-        Sleep(100);  // past its last round of the loop
+        WaitForSingleObject(parked_, harness::kScreenMs);
     }
     void Resume() { SetEvent(resume_); }
 
 private:
     HANDLE ready_ = nullptr;
     HANDLE resume_ = nullptr;
+    HANDLE parked_ = nullptr;
     HWND window_ = nullptr;
     DWORD id_ = 0;
     std::atomic<bool> quit_{false};
@@ -189,10 +191,40 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
     ShowWindow(mine, SW_SHOW);
     SetForegroundWindow(mine);
     behind.Resume();
-    Pump(kSettleMs);
+    behind.Call([] {});  // after the activation that waited for it
     EXPECT_NE(behind.Window(), ActiveWindowOf(behind.Id())) << "the late activation was taken";
     EXPECT_EQ(mine, GetForegroundWindow());
     DestroyWindow(mine);
+}
+
+// Asks tests/shell/x_keys_test to type the keys once X's focus is on window.
+bool Typed(HWND window, const char *keys) {
+    SetPropW(window, L"Typed", nullptr);
+    SetWindowTextW(window, L"XKeysTarget");
+    std::printf("type %s into XKeysTarget\n", keys);
+    std::fflush(stdout);
+    const char *none = nullptr;  // the prop counts the characters typed
+    return harness::PumpUntil([&] { return GetPropW(window, L"Typed") == none + strlen(keys); },
+                              harness::kScreenMs);
+}
+
+// 11: keys typed on the X display reach a screen that came to the front while
+// its thread was idle. x_keys_test runs it with X_KEYS_TYPIST set and types.
+TEST(WindowOrder, KeysTypedThroughXReachTheScreenInFront) {
+    if (!GetEnvironmentVariableW(L"X_KEYS_TYPIST", nullptr, 0)) GTEST_SKIP() << "no one types";
+    ScreenThread behind(kRed, true);
+    behind.Call([&] { ShowWindow(behind.Window(), SW_SHOWNOACTIVATE); });
+    harness::Pump(kTicksOverMs);  // the screen's thread takes its last message
+    // X's focus changes after that: the idle thread asks for it with an older
+    // time (once a key has reached this process, Wine asks with message times
+    // instead of X's "now"), unless it takes a fresh one.
+    HWND front = CreateScreen(kGreen, false);
+    ShowWindow(front, SW_SHOW);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(harness::WaitForForeground(front) && Typed(front, "0"));
+    DestroyWindow(front);  // Wine hands the front to the idle screen
+    ASSERT_TRUE(harness::WaitForForeground(behind.Window()));
+    EXPECT_TRUE(Typed(behind.Window(), "123"));
 }
 
 // 4: an owner sent to the bottom takes its bar along.
@@ -237,34 +269,49 @@ TEST(WindowOrder, ATopmostWindowStaysOnTopOfTheScreen) {
         ShowWindow(keeper.Window(), SW_SHOW);
         SetWindowPos(keeper.Window(), HWND_TOPMOST, 0, 0, 0, 0, kKeep);
     });
-    Pump(kSettleMs);
-    ASSERT_EQ(kRed, ScreenCentre());
+    ASSERT_TRUE(harness::PumpUntil([] { return ScreenCentre() == kRed; }, harness::kScreenMs));
     HWND newcomer = CreateScreen(kGreen, false);
     ShowWindow(newcomer, SW_SHOW);
     SetForegroundWindow(newcomer);
-    Pump(kSettleMs);
+    harness::Pump(kTicksOverMs);
     EXPECT_EQ(kRed, ScreenCentre()) << "the new window is drawn over the topmost one";
     DestroyWindow(newcomer);
 }
 
 // 7: a window shown before its thread has the foreground, which follows a
-// moment later, ends drawn active.
+// moment later, ends drawn active: on a new thread, and on one that comes
+// after more threads than the stand-in serves at once have each had a bar
+// and ended (their slots given back, a reused thread id served anew).
 TEST(WindowOrder, TheWindowInFrontIsDrawnActive) {
     ScreenThread other(kGreen, false);
-    other.Call([&] {
-        ShowWindow(other.Window(), SW_SHOW);
-        SetForegroundWindow(other.Window());
-    });
-    ASSERT_TRUE(harness::WaitForForeground(other.Window()));
-    HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    SetActiveWindow(window);
-    SetForegroundWindow(window);
-    Pump(kSettleMs);
-    ASSERT_EQ(window, GetForegroundWindow());
-    EXPECT_EQ(reinterpret_cast<HANDLE>(TRUE + 1), GetPropW(window, L"LastNcActivate"))
-        << "its caption was last drawn inactive";
-    DestroyWindow(window);
+    for (const int before : {0, mobileshell::kMaxServedThreads + 1}) {
+        other.Call([&] {
+            ShowWindow(other.Window(), SW_SHOW);
+            SetForegroundWindow(other.Window());
+        });
+        ASSERT_TRUE(harness::WaitForForeground(other.Window()));
+        for (int i = 0; i < before; ++i) {
+            std::thread([] {
+                HWND gone = CreateScreen(kRed, true);
+                ShowWindow(gone, SW_SHOWNOACTIVATE);
+                SetActiveWindow(gone);  // drawn inactive: its checks take a slot too
+                DestroyWindow(gone);
+            }).join();
+        }
+        bool inFront = false, drawnActive = false;
+        std::thread([&] {
+            HWND window = CreateScreen(kRed, true, WS_POPUP | WS_CAPTION);
+            ShowWindow(window, SW_SHOWNOACTIVATE);
+            SetActiveWindow(window);
+            SetForegroundWindow(window);
+            const HANDLE active = reinterpret_cast<HANDLE>(TRUE + 1);  // as ScreenProc notes it
+            drawnActive = harness::PumpUntil(
+                [&] { return GetPropW(window, L"LastNcActivate") == active; }, kTicksOverMs);
+            inFront = GetForegroundWindow() == window;
+            DestroyWindow(window);
+        }).join();
+        EXPECT_TRUE(inFront && drawnActive) << "drawn inactive, " << before << " threads before";
+    }
 }
 
 // The first time the bar is put after g_movesAway, that window goes below
@@ -289,6 +336,7 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     HWND other = CreateScreen(kGreen, false);
     HWND owner = CreateScreen(kRed, true);
     HWND bar = SHFindMenuBar(owner);
+    auto barBack = [&] { return GetWindow(owner, GW_HWNDPREV) == bar; };
     RECT barRect;
     GetWindowRect(bar, &barRect);
     SetWindowPos(owner, nullptr, 0, 0, barRect.right, barRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -299,8 +347,7 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     SetWindowPos(bar, HWND_BOTTOM, 0, 0, 0, 0, kKeep);
     SetWindowLongPtrW(bar, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    Pump(200);
-    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
+    EXPECT_TRUE(harness::PumpUntil(barBack, harness::kScreenMs));
 
     // Another window lifted between the bar and its owner (as a late exposure
     // lifts it) goes away while the bar is being put after it: the bar must
@@ -312,10 +359,9 @@ TEST(WindowOrder, ABarMovedSilentlyGoesBackOnTheNextRepaint) {
     g_barProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MovesAwayMeanwhile)));
     RedrawWindow(owner, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
-    Pump(200);
+    EXPECT_TRUE(harness::PumpUntil(barBack, harness::kScreenMs));
     SetWindowLongPtrW(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_barProc));
     EXPECT_EQ(g_movesAway, nullptr) << "the bar was not put after the lifted window";
-    EXPECT_EQ(bar, GetWindow(owner, GW_HWNDPREV));
     DestroyWindow(owner);
     DestroyWindow(other);
 }
