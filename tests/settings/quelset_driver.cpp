@@ -31,8 +31,7 @@ HWND OpenSettingsMenu(DWORD pid) {
         PressKey(VK_TSOFT2);
         HWND popup = WaitForPopupMenu(pid);
         if (!popup) return nullptr;
-        // Let it finish drawing its highlighted first entry.
-        Sleep(300);
+        WaitPainted(popup);
         if (WaitUntil([&] { return ReadMenuRows(popup).size() == 3; }, 1500, 100)) return popup;
         std::printf("the pop-up is open but not on the screen; opening it again\n");
         PressKey(VK_TBACK);

@@ -88,6 +88,18 @@ const std::vector<std::wstring> &PhonePrograms() {
     return programs;
 }
 
+bool ProgramRuns(const wchar_t *exeName) {
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return false;
+    PROCESSENTRY32W pe = {};
+    pe.dwSize = sizeof pe;
+    bool found = false;
+    for (BOOL ok = Process32FirstW(snap, &pe); ok && !found; ok = Process32NextW(snap, &pe))
+        found = _wcsicmp(pe.szExeFile, exeName) == 0;
+    CloseHandle(snap);
+    return found;
+}
+
 void KillPrograms(const std::vector<std::wstring> &exeNames) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snap == INVALID_HANDLE_VALUE) return;
