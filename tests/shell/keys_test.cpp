@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "keys.h"
 #include "platform_shell.h"
 #include "test_dialog.h"
@@ -64,19 +66,47 @@ TEST_P(Keys, SoftKeysSendTheirCommands) {
     EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
 }
 
-TEST_P(Keys, OneButtonBarIgnoresTheRightKey) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.barId = IDR_BAR_ONE_BUTTON;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_F2);
-        Press(VK_F1);
-        d.WaitForCommand(IDC_LEFT);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDC_LEFT));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_RIGHT));
+// A bar set-up, the keys pressed, the command awaited, and the commands that
+// arrived: the left and right soft keys' and Cancel.
+struct BarCase {
+    const char *what;
+    UINT barId;
+    bool overrideBack;
+    std::vector<BYTE> keys;
+    WORD until;
+    int left, right, cancel;
+};
+const BarCase kBarCases[] = {
+    {"one button: the right key does nothing",
+     IDR_BAR_ONE_BUTTON,
+     true,
+     {VK_F2, VK_F1},
+     IDC_LEFT,
+     1,
+     0,
+     0},
+    {"Back without the override is Cancel", IDR_BAR_POPUP, false, {VK_ESCAPE}, IDCANCEL, 0, 0, 1},
+    {"no bar: the keys are the dialog's", 0, true, {VK_F1, VK_ESCAPE}, IDCANCEL, 0, 0, 1},
+};
+
+TEST_P(Keys, EachBarTakesOnlyItsKeys) {
+    for (const BarCase &c : kBarCases) {
+        SCOPED_TRACE(c.what);
+        TestDialog dlg;
+        DialogOptions o = Options();
+        o.barId = c.barId;
+        o.overrideBack = c.overrideBack;
+        dlg.Run(o, [&](TestDialog &d) {
+            for (BYTE vk : c.keys) Press(vk);
+            d.WaitForCommand(c.until);
+            d.End();
+        });
+        auto events = dlg.Events();
+        EXPECT_EQ(c.left, TestDialog::CountCommand(events, IDC_LEFT));
+        EXPECT_EQ(c.right, TestDialog::CountCommand(events, IDC_RIGHT));
+        EXPECT_EQ(c.cancel, TestDialog::CountCommand(events, IDCANCEL));
+        EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
+    }
 }
 
 TEST_P(Keys, PopupOpensAboveTheBarAndDeliversTheChosenItem) {
@@ -149,35 +179,6 @@ TEST_P(Keys, OverriddenBackBecomesHotKeyNotCancel) {
         if (e.msg == WM_HOTKEY) lps.push_back(e.lp);
     EXPECT_EQ(MAKELPARAM(0, VK_TBACK), lps[0]) << "key-down";
     EXPECT_EQ(MAKELPARAM(MOD_KEYUP, VK_TBACK), lps[1]) << "key-up";
-}
-
-TEST_P(Keys, BackWithoutOverrideIsCancel) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.overrideBack = false;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_ESCAPE);
-        d.WaitForCommand(IDCANCEL);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
-    EXPECT_EQ(0, TestDialog::Count(events, WM_HOTKEY));
-}
-
-TEST_P(Keys, NoBarLeavesTheKeysToTheDialog) {
-    TestDialog dlg;
-    DialogOptions o = Options();
-    o.barId = 0;
-    dlg.Run(o, [](TestDialog &d) {
-        Press(VK_F1);
-        Press(VK_ESCAPE);
-        d.WaitForCommand(IDCANCEL);
-        d.End();
-    });
-    auto events = dlg.Events();
-    EXPECT_EQ(1, TestDialog::CountCommand(events, IDCANCEL));
-    EXPECT_EQ(0, TestDialog::CountCommand(events, IDC_LEFT));
 }
 
 // Back through SHSendBackToFocusWindow erases one character per press and
