@@ -41,6 +41,9 @@ bool WaitUntil(Cond cond, DWORD timeoutMs, DWORD stepMs = 20) {
 bool PumpUntil(const std::function<bool()> &done, DWORD ms);
 // Runs this thread's messages for ms.
 void Pump(DWORD ms);
+// Runs this thread's messages until its queue is empty, those they post in
+// turn too: what was posted to this thread's windows has then been handled.
+void Flush();
 // Drops the quit message that ending a main dialog or message loop leaves in
 // the queue, so the test's next modal loop does not end at once.
 void DropQuitMessages();
