@@ -159,7 +159,7 @@ TEST_F(PromptTest, LockRequestsNotFromTheWatcherAreIgnored) {
         EXPECT_EQ(nullptr, context->currentEntry) << c.what;
         EXPECT_FALSE(IsWindowVisible(context->prompt)) << c.what;
         PostMessageW(context->prompt, MSG_LOCK_ENTRY, reinterpret_cast<WPARAM>(app), c.named);
-        Pump(50);
+        Flush();
         EXPECT_EQ(nullptr, context->currentEntry) << c.what;
     }
     // The announcement is used up by the request it was made for.
@@ -233,7 +233,7 @@ TEST_F(PromptTest, CancelClosesTheApplicationAndEmptiesTheField) {
     ASSERT_EQ(1, Lock(entry));
     SetWindowTextW(field, L"25");
     Command(IDM_PROMPT_CANCEL);
-    Pump(100);
+    Flush();
     EXPECT_EQ(1, ReceivedBy(app).closes);
     EXPECT_EQ(1, entry->armed);
     EXPECT_EQ(app, entry->window);
@@ -249,7 +249,7 @@ TEST_F(PromptTest, AnswersWithoutALockOnlyReleaseTheWatcher) {
         SetWindowTextW(field, kPassword);
         ResetEvent(UnlockEvent);
         Command(id);
-        Pump(50);
+        Flush();
         EXPECT_TRUE(Signalled(UnlockEvent)) << id;
         EXPECT_FALSE(IsWindowVisible(context->prompt)) << id;
         EXPECT_EQ(0, ReceivedBy(app).closes) << id;
@@ -289,7 +289,7 @@ TEST_F(PromptTest, QueryIsAnsweredAndUnknownCommandsAreIgnored) {
     const LPARAM askerParam = reinterpret_cast<LPARAM>(asker);
     for (WPARAM unknown : {WPARAM(0), WPARAM(4), WPARAM(7), WPARAM(0x10001)})
         PostMessageW(context->prompt, MSG_CONTROL, unknown, askerParam);
-    Pump(200);
+    Flush();
     EXPECT_EQ(0, ReceivedBy(asker).controls);
     EXPECT_TRUE(IsWindow(context->prompt));
 
@@ -305,7 +305,7 @@ TEST_F(PromptTest, ReloadTakesTheNewSettings) {
     entry->window = hidden;  // the call history, hidden by an earlier lock
     ASSERT_TRUE(PutSettings(LOCK_CONTACTS | LOCK_SMS, L"1111"));
     PostMessageW(context->prompt, MSG_CONTROL, CMD_RELOAD, 0);
-    Pump(100);
+    Flush();
     ASSERT_EQ(2u, context->watch.list.size());
     EXPECT_STREQ(L"Inbox.MainWnd", context->watch.list[1]->className.c_str());
     EXPECT_STREQ(L"1111", context->settings.password.c_str());
@@ -370,7 +370,7 @@ TEST_F(PromptTest, WhileTheWarningIsUpAnswersWaitAndAReloadWaitsForTheBox) {
         PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_DONE, 0);
         PostMessageW(prompt, WM_COMMAND, IDM_PROMPT_CANCEL, 0);
         PostMessageW(prompt, MSG_CONTROL, CMD_RELOAD, 0);
-        Sleep(300);
+        Sleep(kBusyMarginMs);  // nothing to see: the box's loop has them by then
         boxShown = IsWindowVisible(box) != FALSE;
         promptShown = IsWindowVisible(prompt) != FALSE;
         appShown = IsWindowVisible(app) != FALSE;

@@ -180,6 +180,18 @@ def in_front(word, cls):
         raise Failed(f"no {cls} window in front of the phone")
 
 
+def back_press_listener():
+    """The phone driver, once it counts other programs' Back presses: it ends
+    with 0 at the next one."""
+    driver = subprocess.Popen([os.path.join(ROOT, "tools", "phone"), "run",
+                               os.path.join(BUILD, "bin", "PhoneDriver.exe"), "timeout", "30000",
+                               "back"], env=env(), stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+    if driver.stdout.readline().strip() != "listening":
+        raise Failed("the phone driver does not listen for Back presses")
+    return driver
+
+
 def phone_pixels():
     shot = os.path.join(OUT, "phone.png")
     if phone("shot", shot) != 0:
@@ -324,9 +336,12 @@ def lock_road(browser, command, port):
     presses = latencies(browser, 20)
     cpu = idle_cpu(pids, 10)
 
+    backs = back_press_listener()
     click(browser, "action")
     in_front("wait", "#32770")
-    time.sleep(0.5)  # the prompt's own Back press comes 100 ms after it shows
+    # The prompt presses Back a moment after it shows; a digit before it is lost.
+    if backs.wait(40) != 0:
+        raise Failed("the lock's prompt pressed no Back")
     page_shows_phone(browser, "the lock's prompt")
     click(browser, *PASSWORD, "soft1")
     in_front("wait", "MSContactsUI")
@@ -334,8 +349,8 @@ def lock_road(browser, command, port):
 
     click(browser, "back")
     in_front("wait", "PhoneHome")
-    click(browser, "soft2")
-    time.sleep(0.5)
+    if browser.execute_async_script(KEY_TO_SCREEN, "soft2") < 0:  # the pop-up shows
+        raise Failed("\"Меню\" opened no pop-up on the page")
     click(browser, "down", "action")  # "Меню" > "Выключить"; Down skips the separator
     switched_off_cleanly(command, pids, "Выключить")
     wait_for("the page does not say the connection is lost", lambda: page_state(browser) == "lost", 10)

@@ -31,8 +31,7 @@ HWND OpenSettingsMenu(DWORD pid) {
         PressKey(VK_TSOFT2);
         HWND popup = WaitForPopupMenu(pid);
         if (!popup) return nullptr;
-        // Let it finish drawing its highlighted first entry.
-        Sleep(300);
+        WaitPainted(popup);
         if (WaitUntil([&] { return ReadMenuRows(popup).size() == 3; }, 1500, 100)) return popup;
         std::printf("the pop-up is open but not on the screen; opening it again\n");
         PressKey(VK_TBACK);
@@ -101,21 +100,35 @@ bool SameRows(const std::vector<MenuRow> &a, const std::vector<MenuRow> &b) {
                return x.darkest == y.darkest && x.highlighted == y.highlighted;
            });
 }
+
+// A complete drawing of the pop-up that two reads in a row agree on, with
+// the highlight still on the first row.
+bool ReadSteadyRows(HWND popup, size_t index, std::vector<MenuRow> *rows) {
+    std::vector<MenuRow> previous;
+    return WaitUntil(
+        [&] {
+            previous = *rows;
+            *rows = ReadMenuRows(popup);
+            return rows->size() == 3 && index < rows->size() && SameRows(*rows, previous) &&
+                   !rows->back().highlighted && !(*rows)[index].highlighted;
+        },
+        kScreenMs, 100);
+}
 }  // namespace
 
 bool MenuRowGrayed(HWND popup, size_t index) {
     // A pop-up is on the screen before it has drawn its entries, and a busy
-    // machine may take a while: judge only a complete drawing that two reads
-    // in a row agree on.
-    std::vector<MenuRow> rows, previous;
-    bool readable = WaitUntil(
-        [&] {
-            previous = rows;
-            rows = ReadMenuRows(popup);
-            return rows.size() == 3 && index < rows.size() && SameRows(rows, previous) &&
-                   !rows.back().highlighted && !rows[index].highlighted;
-        },
-        kScreenMs, 100);
+    // machine may take a while: judge only a steady drawing. One that went
+    // behind its dialog after it was read (see OpenSettingsMenu) is opened again.
+    std::vector<MenuRow> rows;
+    bool readable = ReadSteadyRows(popup, index, &rows);
+    if (!readable) {
+        std::printf("the pop-up went from the screen; opening it again\n");
+        const DWORD pid = ProcessOf(popup);
+        PressKey(VK_TBACK);
+        popup = WaitForNoPopupMenu(pid) ? OpenSettingsMenu(pid) : nullptr;
+        readable = popup && ReadSteadyRows(popup, index, &rows);
+    }
     EXPECT_EQ(rows.size(), 3u) << "three entries: password, stop, about";
     if (!readable || rows.size() <= index) {
         ADD_FAILURE() << "cannot read row " << index << " of the pop-up";

@@ -147,7 +147,7 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
         grayedBeforeAnswer = stopGrayed();
         // Whatever a control message carries, it counts as the agent's answer.
         PostMessageW(agent.replyTo, MSG_CONTROL, 7, 99);
-        Pump(200);
+        Flush();
         statusRunning = ItemText(dialog, IDC_SETTINGS_STATUS);
         openPopup(IDM_SETTINGS_MENU);
         grayedRunning = stopGrayed();
@@ -160,7 +160,7 @@ TEST_F(SettingsDialogRun, StopIsOfferedOnlyAfterTheAgentAnswersAndUntilItIsStopp
         openPopup(IDM_SETTINGS_MENU);
         grayedAfterStop = stopGrayed();
         Press(IDM_EXIT);
-        Pump(100);
+        Flush();
     });
     WithdrawAgentWindow(cell, agent.window);
     DestroyWindow(agent.window);

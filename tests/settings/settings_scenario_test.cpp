@@ -1,5 +1,6 @@
 // The settings program in the phone, driven by keys: F1 and F2 are the soft
 // keys, Esc is Back, arrows and Enter choose in a pop-up.
+#include "control_channel.h"
 #include "foreign_messages.h"
 #include "keys.h"
 #include "phone_constants.h"
@@ -33,14 +34,15 @@ protected:
         EXPECT_NE(dialog, nullptr) << "no settings dialog";
         return dialog;
     }
-    // Starts the agent and waits until its prompt exists (it publishes itself
-    // in the cell while the prompt is created).
+    // Starts the agent and waits until it has published its prompt in the
+    // shared cell, where the settings program looks for it, and is done starting.
     void StartAgent() {
+        static AgentWindowCell *cell = OpenAgentWindowCell();  // held, as Quelset holds it
         ASSERT_TRUE(agent.Start(phone::kAgentExe));
-        ASSERT_TRUE(WaitUntil(
-            [&] { return AnyWindowOfProcess(agent.Id(), kDialogClass) != nullptr; }, kStartMs))
-            << "the agent's prompt did not come up";
-        Sleep(300);
+        ASSERT_TRUE(
+            WaitUntil([&] { return ProcessOf(AgentWindowOf(cell)) == agent.Id(); }, kStartMs))
+            << "the agent published no prompt";
+        ASSERT_TRUE(agent.WaitStarted(kScreenMs));
     }
     // The agent running, then Quelset started and showing it as running.
     HWND StartWithAgent(Process &quelset) {
@@ -126,7 +128,7 @@ TEST_F(QuelsetScenario, WithoutAgentShowsStoppedAndGraysStop) {
 
     // Back does nothing in the settings dialog.
     PressKey(VK_TBACK);
-    Sleep(500);
+    Sleep(kBusyMarginMs);  // nothing to see until then
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_TRUE(quelset.Running());
 
@@ -184,7 +186,9 @@ TEST_F(QuelsetScenario, CheckingSmsAndExitMakesTheAgentLockTheInbox) {
     PressKey(VK_DOWN);
     PressKey(VK_DOWN);
     PressKey(VK_SPACE);
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_SETTINGS_SMS), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_TRUE(WaitUntil(
+        [&] { return SendMessageW(GetDlgItem(dialog, IDC_SETTINGS_SMS), BM_GETCHECK, 0, 0) != 0; },
+        kScreenMs));
     Exit(quelset);
     ExpectStored(LOCK_SMS, kDefaultPassword);
 
@@ -395,7 +399,7 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     // Whatever is open closes with its own key, the top one first: a pop-up
     // with Back, a box with OK, the About box with "Готово", the password
     // dialog with "Отмена".
-    Sleep(1000);  // what is still queued
+    Sleep(kBusyMarginMs);  // what is still queued takes effect within the margin
     if (OpenPopupMenu(quelset.Id())) {
         PressKey(VK_TBACK);
         EXPECT_TRUE(WaitForNoPopupMenu(quelset.Id()));
@@ -425,7 +429,7 @@ TEST_F(QuelsetScenario, ForeignMessagesOpenNothingTwiceAndLoseNothing) {
     HWND passwordDialog = OpenPasswordDialog(quelset);
     ASSERT_NE(passwordDialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, IDM_EXIT, 0);
-    Sleep(500);
+    Sleep(kBusyMarginMs);  // nothing to see until then
     EXPECT_TRUE(quelset.Running());
     EXPECT_TRUE(IsWindowVisible(passwordDialog));
     EXPECT_TRUE(WaitForForeground(passwordDialog));

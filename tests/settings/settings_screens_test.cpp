@@ -73,8 +73,7 @@ protected:
     HWND OpenMenu(const Process &quelset) { return OpenSettingsMenu(quelset.Id()); }
     HWND WaitForDialogInFront(const Process &quelset, const wchar_t *title) {
         HWND found = WaitForDialog(quelset.Id(), title);
-        if (found) WaitForForeground(found);
-        Sleep(300);  // let it paint
+        if (found && WaitForForeground(found)) WaitPainted(found);
         return found;
     }
     void ShowPasswordDialog(Process &quelset, const char *name) {
@@ -96,7 +95,7 @@ TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
     ASSERT_TRUE(quelset.Start(phone::kSettingsExe));
     HWND settings = WaitForSettingsDialog(quelset);
     ASSERT_NE(settings, nullptr);
-    Sleep(300);
+    EXPECT_TRUE(WaitPainted(settings));
     SaveScreen(ScreenName("settings"));
     ExpectTidy(settings);
 

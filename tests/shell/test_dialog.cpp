@@ -95,7 +95,9 @@ INT_PTR TestDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgEnd:
         Finish(static_cast<int>(wp));
         return TRUE;
-    case kMsgSync:
+    case kMsgSync:  // answers whether keys or posted messages still wait here
+        SetWindowLongPtrW(dialog_, DWLP_MSGRESULT,
+                          HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE)) != 0);
         return TRUE;
     case WM_TIMER:
         if (wp == kSafetyTimer) Finish(-2);
@@ -136,8 +138,7 @@ void TestDialog::Finish(int code) {
 }
 
 void TestDialog::End(int code) {
-    // Give the pump a moment so that a stray key cannot land after the end.
-    Sleep(100);
+    Settle();  // so that no key pressed before can land after the end
     PostMessageW(dialog_, kMsgEnd, static_cast<WPARAM>(code), 0);
 }
 
@@ -174,8 +175,8 @@ std::wstring TestDialog::EditText() {
 }
 
 void TestDialog::Settle() {
-    Sleep(150);
-    SendMessageW(dialog_, kMsgSync, 0, 0);
+    harness::WaitUntil([this] { return SendMessageW(dialog_, kMsgSync, 0, 0) == 0; },
+                       harness::kScreenMs);
 }
 
 int TestDialog::Count(const std::vector<Event> &events, UINT msg) {

@@ -52,7 +52,7 @@ public:
     bool WaitForHotKey(WORD modifiers, DWORD timeoutMs = 3000);
     // Text of the edit field, read through the dialog's thread.
     std::wstring EditText();
-    // Lets queued input reach the dialog: a round trip through its thread.
+    // Until the dialog's thread has no key or posted message left in its queue.
     void Settle();
 
     // Counts over a finished run.

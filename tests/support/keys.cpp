@@ -62,8 +62,9 @@ void PressKey(BYTE vk) {
     in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
     in[0].ki.dwExtraInfo = in[1].ki.dwExtraInfo = kOwnKey;
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    // No pause after it: the system keeps keys in the order they were
+    // pressed, and a caller that needs the key's effect waits for that.
     SendInput(2, in, sizeof(INPUT));
-    Sleep(30);
 }
 
 void TypeDigits(const wchar_t *digits) {

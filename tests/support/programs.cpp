@@ -88,23 +88,34 @@ const std::vector<std::wstring> &PhonePrograms() {
     return programs;
 }
 
-void KillPrograms(const std::vector<std::wstring> &exeNames) {
+namespace {
+// The processes started from one of these program names.
+std::vector<DWORD> ProcessesOf(const std::vector<std::wstring> &exeNames) {
+    std::vector<DWORD> found;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snap == INVALID_HANDLE_VALUE) return;
+    if (snap == INVALID_HANDLE_VALUE) return found;
     PROCESSENTRY32W pe = {};
     pe.dwSize = sizeof pe;
-    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe)) {
-        for (const auto &name : exeNames) {
-            if (_wcsicmp(pe.szExeFile, name.c_str()) != 0) continue;
-            HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pe.th32ProcessID);
-            if (p) {
-                TerminateProcess(p, 99);
-                WaitForSingleObject(p, 5000);
-                CloseHandle(p);
-            }
-        }
-    }
+    for (BOOL ok = Process32FirstW(snap, &pe); ok; ok = Process32NextW(snap, &pe))
+        for (const auto &name : exeNames)
+            if (_wcsicmp(pe.szExeFile, name.c_str()) == 0) found.push_back(pe.th32ProcessID);
     CloseHandle(snap);
+    return found;
+}
+}  // namespace
+
+bool ProgramRuns(const wchar_t *exeName) {
+    return !ProcessesOf({exeName}).empty();
+}
+
+void KillPrograms(const std::vector<std::wstring> &exeNames) {
+    for (DWORD pid : ProcessesOf(exeNames)) {
+        HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!p) continue;
+        TerminateProcess(p, 99);
+        WaitForSingleObject(p, 5000);
+        CloseHandle(p);
+    }
 }
 
 bool WaitProcessEnds(DWORD pid, DWORD timeoutMs) {

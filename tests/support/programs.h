@@ -49,6 +49,8 @@ bool Launch(const wchar_t *exeName);
 // Every program of the phone: the home screen, its four applications, the
 // lock agent and the settings program.
 const std::vector<std::wstring> &PhonePrograms();
+// True when a process started from a program of this name runs.
+bool ProgramRuns(const wchar_t *exeName);
 // Kills every process started from one of these program names.
 void KillPrograms(const std::vector<std::wstring> &exeNames);
 // True when process pid has ended within timeoutMs (or was gone already).

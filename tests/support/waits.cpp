@@ -20,6 +20,14 @@ void Pump(DWORD ms) {
     PumpUntil(nullptr, ms);
 }
 
+void Flush() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
 void DropQuitMessages() {
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {

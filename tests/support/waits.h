@@ -12,16 +12,17 @@
 
 namespace harness {
 
-// What a busy machine adds to any of the agent's periods.
+// What a busy machine adds to any of the agent's periods. A program that
+// gives no sign of having taken a key or a message shows what it does with
+// it within this margin: the one pause of a "nothing happens" check.
 const DWORD kBusyMarginMs = 1500;
 // A window coming up, coming forward or going away; a key taking effect.
 const DWORD kScreenMs = 5000;
 // A program starting and showing its first window.
 const DWORD kStartMs = 10000;
-// The watcher hides an application in front within one poll.
+// One look of the watcher: it hides an application in front within its poll
+// period and the margin, and what it has not done by then, it does not do.
 const DWORD kLockWithinMs = kPollPeriodMs + kBusyMarginMs;
-// Three polls and a little: what the watcher has not done by then, it does not do.
-const DWORD kWatcherLooksMs = 3 * kPollPeriodMs + 300;
 // The watcher presses Back this long after its prompt shows, at the latest.
 const DWORD kBackPressWithinMs = kBackKeyPauseMs + kBusyMarginMs;
 
@@ -40,6 +41,9 @@ bool WaitUntil(Cond cond, DWORD timeoutMs, DWORD stepMs = 20) {
 bool PumpUntil(const std::function<bool()> &done, DWORD ms);
 // Runs this thread's messages for ms.
 void Pump(DWORD ms);
+// Runs this thread's messages until its queue is empty, those they post in
+// turn too: what was posted to this thread's windows has then been handled.
+void Flush();
 // Drops the quit message that ending a main dialog or message loop leaves in
 // the queue, so the test's next modal loop does not end at once.
 void DropQuitMessages();

@@ -176,4 +176,16 @@ bool WaitGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
 }
 
+bool WaitPainted(HWND window, DWORD timeoutMs) {
+    auto painted = [](HWND w) { return !IsWindowVisible(w) || !GetUpdateRect(w, nullptr, FALSE); };
+    return WaitUntil(
+        [&] {
+            bool all = IsWindowVisible(window) && painted(window);
+            for (HWND c = GetWindow(window, GW_CHILD); c && all; c = GetWindow(c, GW_HWNDNEXT))
+                all = painted(c);
+            return all;
+        },
+        timeoutMs);
+}
+
 }  // namespace harness

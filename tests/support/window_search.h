@@ -69,6 +69,9 @@ bool WaitHidden(HWND window, DWORD timeoutMs);
 bool StaysShown(HWND window, DWORD forMs);
 // Until window is destroyed.
 bool WaitGone(HWND window, DWORD timeoutMs = kScreenMs);
+// Until window and its controls have nothing left to paint: what a
+// screenshot or a pixel check sees then is what the program drew.
+bool WaitPainted(HWND window, DWORD timeoutMs = kScreenMs);
 
 }  // namespace harness
 
