@@ -4,6 +4,7 @@
 
 # The repository's top folder.
 QUELLOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$QUELLOR_ROOT/tools/lib/processes.sh"
 
 # Prints the command's usage to stderr and ends it with 2 (a wrong call).
 usage_error() {
@@ -20,13 +21,60 @@ build_tree() {  # BUILD_DIR
   cmake --build "$1" -j"$(nproc)"
 }
 
-# Starts an Xvfb of the phone's screen sizes on the first free display number
-# from FIRST and waits for its socket; sets XVFB_DISPLAY (":N") and XVFB_PID.
-start_xvfb() {  # FIRST LOG
-  local n=$1
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp >"$2" 2>&1 &
+# Starts an Xvfb of the phone's screen sizes on a display number it finds
+# free itself (two started at once never race for one) and waits until it
+# listens; sets XVFB_DISPLAY (":N") and XVFB_PID.
+start_xvfb() {  # LOG
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$number" >"$1" 2>&1 &
   XVFB_PID=$!
-  XVFB_DISPLAY=":$n"
-  for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  for _ in $(seq 1 100); do [ -s "$number" ] && break; kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
+  XVFB_DISPLAY=":$(head -1 "$number")"
+  rm -f "$number"
+  [ "$XVFB_DISPLAY" != ":" ] || { echo "Xvfb did not start: $(tail -2 "$1")" >&2; return 1; }
+}
+
+# Makes this command the owner of the phones it brings up, and PHONE_DIR a
+# new phone of its own, BUILD/phones/KIND-PID, unless the caller named one.
+# First it ends the phones there that commands since ended have left up.
+own_phone() {  # KIND BUILD
+  PHONE_OWNER=$(proc_id $$)
+  export PHONE_OWNER
+  "$QUELLOR_ROOT/tools/phone" sweep "$2/phones"
+  if [ -z "${PHONE_DIR:-}" ]; then
+    export PHONE_DIR="$2/phones/$1-$$" PHONE_DISPOSABLE_NEW=1
+  fi
+}
+
+# A test's phone: BUILD/phones/test-SCREEN unless the test names one, owned
+# by the command that runs the tests (the caller's PHONE_OWNER, or CTest).
+test_phone() {  # BUILD
+  export PHONE_DIR=${PHONE_DIR:-$1/phones/test-${PHONE_SIZE:-240x320}@${PHONE_DPI:-96}}
+  export PHONE_DISPOSABLE_NEW=1
+  PHONE_OWNER=${PHONE_OWNER:-$(proc_id "$PPID")}
+  export PHONE_OWNER
+}
+
+# Runs a command in a session of its own and waits for it, so that a
+# signal's trap runs at once instead of after the command; end_child, in the
+# EXIT trap, ends it and whatever it started that is still in its session.
+run_child() {  # COMMAND...
+  setsid "$@" &
+  CHILD_ID=$(proc_id $!) || CHILD_ID=""
+  local status=0
+  wait $! || status=$?
+  CHILD_ID=""
+  return $status
+}
+end_child() {
+  if [ -n "${CHILD_ID:-}" ]; then end_procs "-$CHILD_ID"; fi
+}
+
+# Ends the command on HUP, INT and TERM with the usual codes, running its EXIT
+# trap: a closed terminal, Ctrl-C and kill leave nothing it started.
+exit_on_signals() {
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
 }
