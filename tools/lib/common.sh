@@ -38,7 +38,14 @@ start_xvfb() {  # LOG
 # Makes this command the owner of the phones it brings up, and PHONE_DIR a
 # new phone of its own, BUILD/phones/KIND-PID, unless the caller named one.
 # First it ends the phones there that commands since ended have left up.
+# A command run for another (a test of tools/test) is refused once that one
+# has ended, and its phone counts as left behind then too.
 own_phone() {  # KIND BUILD
+  if [ -n "${PHONE_OWNER:-}" ] && ! proc_alive "$PHONE_OWNER"; then
+    echo "$(basename "$0"): the command it runs for (pid ${PHONE_OWNER%%:*}) has ended" >&2
+    exit 1
+  fi
+  export PHONE_OUTER=${PHONE_OWNER:-}
   PHONE_OWNER=$(proc_id $$)
   export PHONE_OWNER
   "$QUELLOR_ROOT/tools/phone" sweep "$2/phones"
@@ -58,12 +65,19 @@ test_phone() {  # BUILD
 
 # Runs a command in a session of its own and waits for it, so that a
 # signal's trap runs at once instead of after the command; end_child, in the
-# EXIT trap, ends it and whatever it started that is still in its session.
+# EXIT trap, ends it and whatever it started that is still in its session. A
+# guard beside it, told by the kernel when this command ends (its parent-death
+# signal), ends that session too when this command is killed outright.
 run_child() {  # COMMAND...
   setsid "$@" &
-  CHILD_ID=$(proc_id $!) || CHILD_ID=""
-  local status=0
-  wait $! || status=$?
+  local pid=$! status=0 guard
+  CHILD_ID=$(proc_id "$pid") || CHILD_ID=""
+  setpriv --pdeathsig TERM bash -c 'trap "kill \$s; kill -TERM -- -$0; exit" TERM
+    trap "kill \$s; exit" USR1; sleep infinity & s=$!; wait' "$pid" 2>/dev/null &
+  guard=$!
+  wait "$pid" || status=$?
+  kill -USR1 "$guard" 2>/dev/null || true
+  wait "$guard" 2>/dev/null || true
   CHILD_ID=""
   return $status
 }

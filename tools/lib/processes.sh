@@ -2,12 +2,15 @@
 # boot), so that an id the system has since given to another process is never
 # taken for the one recorded. Sourced by tools/phone and tools/lib/common.sh.
 
-# PID -> its start time; fails for a process that is gone.
+# PID -> its start time; fails for a process that is gone, or has ended and
+# waits for its parent to collect it (a zombie).
 proc_start() {  # PID
   local stat
   stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
-  # The name in parentheses may hold spaces; the start time is the 20th field after it.
+  # The name in parentheses may hold spaces; the state is the first field
+  # after it, the start time the 20th.
   read -r -a stat <<<"${stat##*) }"
+  [ "${stat[0]}" != Z ] || return 1
   echo "${stat[19]}"
 }
 
@@ -52,28 +55,39 @@ procs_with_env() {  # NAME=VALUE
   done
 }
 
+# Prints those of the processes named by "[-]PID:START" that still run after
+# up to TENTHS tenths of a second.
+still_running() {  # TENTHS [-]PID:START...
+  local tenths=$1 id alive _
+  shift
+  for _ in $(seq 1 "$tenths"); do
+    alive=()
+    for id in "$@"; do proc_alive "${id#-}" && alive+=("$id"); done
+    [ ${#alive[@]} -eq 0 ] && return 0
+    set -- "${alive[@]}"
+    sleep 0.1
+  done
+  printf '%s\n' "$@"
+}
+
 # Ends the processes named by "PID:START" (and the process group each leads,
 # for "-PID:START"): TERM, and KILL for those still there after 3 s.
 end_procs() {  # [-]PID:START...
-  local id one left=() alive _
+  local id one left=()
   for id in "$@"; do
     one=${id#-}
     proc_alive "$one" || continue
-    [ "$one" != "$id" ] && kill -TERM -- "-${one%%:*}" 2>/dev/null
-    kill -TERM "${one%%:*}" 2>/dev/null
+    # Either may have ended meanwhile.
+    if [ "$one" != "$id" ]; then kill -TERM -- "-${one%%:*}" 2>/dev/null || true; fi
+    kill -TERM "${one%%:*}" 2>/dev/null || true
     left+=("$id")
   done
-  for _ in $(seq 1 30); do
-    alive=()
-    for id in "${left[@]}"; do proc_alive "${id#-}" && alive+=("$id"); done
-    left=("${alive[@]}")
-    [ ${#left[@]} -eq 0 ] && return 0
-    sleep 0.1
-  done
+  [ ${#left[@]} -gt 0 ] || return 0
+  mapfile -t left < <(still_running 30 "${left[@]}")
   for id in "${left[@]}"; do
     one=${id#-}
-    [ "$one" != "$id" ] && kill -KILL -- "-${one%%:*}" 2>/dev/null
-    kill -KILL "${one%%:*}" 2>/dev/null
+    if [ "$one" != "$id" ]; then kill -KILL -- "-${one%%:*}" 2>/dev/null || true; fi
+    kill -KILL "${one%%:*}" 2>/dev/null || true
   done
-  return 0
+  still_running 10 "${left[@]}" >/dev/null
 }
