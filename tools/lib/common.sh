@@ -36,7 +36,8 @@ start_xvfb() {  # LOG
 }
 
 # Makes this command the owner of the phones it brings up, and PHONE_DIR a
-# new phone of its own, BUILD/phones/KIND-PID, unless the caller named one.
+# new phone of its own, BUILD/phones/KIND-PID, unless the caller named one;
+# either is made from the build tree's template.
 # First it ends the phones there that commands since ended have left up.
 # A command run for another (a test of tools/test) is refused once that one
 # has ended, and its phone counts as left behind then too.
@@ -47,7 +48,7 @@ own_phone() {  # KIND BUILD
   fi
   export PHONE_OUTER=${PHONE_OWNER:-}
   PHONE_OWNER=$(proc_id $$)
-  export PHONE_OWNER
+  export PHONE_OWNER PHONE_TEMPLATE=${PHONE_TEMPLATE:-$2/phones/.template}
   "$QUELLOR_ROOT/tools/phone" sweep "$2/phones"
   if [ -z "${PHONE_DIR:-}" ]; then
     export PHONE_DIR="$2/phones/$1-$$" PHONE_DISPOSABLE_NEW=1
