@@ -30,9 +30,10 @@ proc_command() {  # PID
   tr '\0' ' ' <"/proc/$1/cmdline" 2>/dev/null | cut -c1-70
 }
 
-# This process and every one it descends from: never ended by a sweep.
+# This process (a subshell's own, not its script's) and every one it
+# descends from: never ended by a sweep.
 proc_lineage() {
-  local pid=$$ stat
+  local pid=$BASHPID stat
   while [ "$pid" -gt 1 ] 2>/dev/null; do
     echo "$pid"
     stat=$(cat "/proc/$pid/stat" 2>/dev/null) || break
