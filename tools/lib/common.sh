@@ -23,33 +23,41 @@ build_tree() {  # BUILD_DIR
 
 # Starts an Xvfb of the phone's screen sizes on a display number it finds
 # free itself (two started at once never race for one) and waits until it
-# listens; sets XVFB_DISPLAY (":N") and XVFB_PID.
+# says that number, which it does once it listens; sets XVFB_DISPLAY (":N")
+# and XVFB_PID.
 start_xvfb() {  # LOG
-  local number
-  number=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$number" >"$1" 2>&1 &
+  local said number=""
+  said=$(mktemp -u)
+  mkfifo "$said"
+  Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$said" >"$1" 2>&1 &
   XVFB_PID=$!
-  for _ in $(seq 1 100); do [ -s "$number" ] && break; kill -0 "$XVFB_PID" 2>/dev/null || break; sleep 0.1; done
-  XVFB_DISPLAY=":$(head -1 "$number")"
-  rm -f "$number"
-  [ "$XVFB_DISPLAY" != ":" ] || { echo "Xvfb did not start: $(tail -2 "$1")" >&2; return 1; }
+  # Nothing comes, and the pipe closes, if it cannot start.
+  read -r -t 30 number <"$said" || true
+  rm -f "$said"
+  XVFB_DISPLAY=":$number"
+  [ -n "$number" ] || { echo "Xvfb did not start: $(tail -2 "$1")" >&2; return 1; }
 }
 
-# Makes this command the owner of the phones it brings up, and PHONE_DIR a
-# new phone of its own, BUILD/phones/KIND-PID, unless the caller named one;
-# either is made from the build tree's template.
-# First it ends the phones there that commands since ended have left up.
-# A command run for another (a test of tools/test) is refused once that one
-# has ended, and its phone counts as left behind then too.
-own_phone() {  # KIND BUILD
+# Makes this command the owner of the phones it brings up, each made from
+# the build tree's template. First it ends the phones there that commands
+# since ended have left up. A command run for another (a test of tools/test)
+# is refused once that one has ended, and its phone counts as left behind
+# then too.
+own_phones() {  # BUILD
   if [ -n "${PHONE_OWNER:-}" ] && ! proc_alive "$PHONE_OWNER"; then
     echo "$(basename "$0"): the command it runs for (pid ${PHONE_OWNER%%:*}) has ended" >&2
     exit 1
   fi
   export PHONE_OUTER=${PHONE_OWNER:-}
   PHONE_OWNER=$(proc_id $$)
-  export PHONE_OWNER PHONE_TEMPLATE=${PHONE_TEMPLATE:-$2/phones/.template}
-  "$QUELLOR_ROOT/tools/phone" sweep "$2/phones"
+  export PHONE_OWNER PHONE_TEMPLATE=${PHONE_TEMPLATE:-$1/phones/.template}
+  "$QUELLOR_ROOT/tools/phone" sweep "$1/phones"
+}
+
+# The same, and PHONE_DIR a new phone of its own, BUILD/phones/KIND-PID,
+# unless the caller named one.
+own_phone() {  # KIND BUILD
+  own_phones "$2"
   if [ -z "${PHONE_DIR:-}" ]; then
     export PHONE_DIR="$2/phones/$1-$$" PHONE_DISPOSABLE_NEW=1
   fi
