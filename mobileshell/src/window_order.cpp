@@ -46,6 +46,7 @@ struct Watch {
     bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
     bool restackDue;  // 6
+    bool activeDue;   // 3
     bool frameDue;    // 7
     bool belowDue;    // 12
 };
@@ -62,7 +63,7 @@ Watch *ThisThreadsWatch() {
     }
     for (int i = 0; !found && i < kMaxServedThreads; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, nullptr, 0, false, false, false, false, false};
+            g_watches[i] = Watch{self, 0, nullptr, 0, false, false, false, false, false, false};
             found = &g_watches[i];
         }
     }
@@ -163,6 +164,21 @@ bool RedrawActiveFrame() {
     return true;
 }
 
+// 3: true once the thread's active window is in front or has been given
+// back. An activation taken while the front was changing hands, and then lost
+// to another program, leaves the window active behind that program: when it
+// is brought to the front later, Wine sees it already active and says
+// nothing, so it is neither raised (1) nor drawn active (7).
+bool GiveBackActivationLost() {
+    HWND active = GetActiveWindow();
+    HWND front = GetForegroundWindow();
+    if (!active || active == front) return true;
+    if (!front || GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId()) return false;
+    Trace("%p active behind the front window %p: given back", active, front);
+    SetActiveWindow(nullptr);
+    return true;
+}
+
 struct TopmostWindows {
     HWND windows[kMaxTopmost];  // top to bottom
     int count;
@@ -250,12 +266,14 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
+        if (watch->activeDue && GiveBackActivationLost()) watch->activeDue = false;
         if (watch->belowDue) PutBelowFront();
     }
-    if (watch->tick >= kLastTick || (!watch->restackDue && !watch->frameDue && !watch->belowDue)) {
+    if (watch->tick >= kLastTick ||
+        (!watch->restackDue && !watch->frameDue && !watch->belowDue && !watch->activeDue)) {
         KillTimer(nullptr, watch->timer);
         watch->timer = 0;
-        watch->restackDue = watch->frameDue = watch->belowDue = false;
+        watch->restackDue = watch->frameDue = watch->belowDue = watch->activeDue = false;
     }
 }
 
@@ -272,6 +290,14 @@ void WatchLateExposures() {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
     watch->belowDue = true;
+    StartTicks(*watch);
+}
+
+// 3: the front may still go to another program that was taking it.
+void WatchActivationTaken() {
+    Watch *watch = ThisThreadsWatch();
+    if (!watch) return;
+    watch->activeDue = true;
     StartTicks(*watch);
 }
 
@@ -332,7 +358,9 @@ bool RefusesLateActivation(HWND window) {
     Trace("notified activation of %p, foreground %p: %s", window, GetForegroundWindow(),
           late ? "refused" : "taken");
     if (late) WatchLateExposures();  // 12: this thread has been kept from running
-    return late && Evens(kLateActivationRefused);
+    if (!Evens(kLateActivationRefused)) return false;
+    if (!late) WatchActivationTaken();
+    return late;
 }
 
 }  // namespace

@@ -41,6 +41,10 @@ enum Difference {
     // phone: the program in front keeps the front.
     // fix:   HCBT_ACTIVATE that comes as a notification from another thread
     //        while another thread's window is in front: refused (CBT hook).
+    //        One taken while the front was changing hands, and then lost to
+    //        the program taking it, is given back on the thread's ticks;
+    //        left active behind that program, the window would later come to
+    //        the front with no message at all, and so not be raised (1).
     // guard 3: shell_tests WindowOrder.AnActivationThatComesTooLateIsRefused
     kLateActivationRefused = 3,
 
@@ -133,12 +137,13 @@ enum Difference {
 };
 
 // The ticks. What the hooks cannot see is what X shows (6), the foreground
-// reaching a window with no message at all (7) and a late exposure moving a
-// window unseen (12). For those a thread runs a timer of its own, started by
-// the event that makes a check due; the due checks run on ticks 1, 2, 4 ...
-// kLastTick from the message loop (not inside another window's activation),
-// and the timer stops after the last tick, or once nothing is due. With
-// nothing happening, no timer runs.
+// reaching a window with no message at all (7), an activation lost right
+// after it was taken (3) and a late exposure moving a window unseen (12).
+// For those a thread runs a timer of its own, started by the event that
+// makes a check due; the due checks run on ticks 1, 2, 4 ... kLastTick from
+// the message loop (not inside another window's activation), and the timer
+// stops after the last tick, or once nothing is due. With nothing happening,
+// no timer runs.
 //   event                                 makes due   what the tick does
 //   another program's focus or new        restack     puts the thread's topmost windows
 //     window (WinEvent hook of 6)                     on top of the screen again
@@ -149,6 +154,8 @@ enum Difference {
 //   a refused late activation (3), or a   below       puts the thread's windows lifted over
 //     repaint while another thread is                 the window in front back below it
 //     in front
+//   an activation taken as a notification active      gives the activation back once
+//     (3)                                             another program has the front
 // What X puts on top reaches the screen a moment after Wine reports it: the
 // other program sends its X requests when it next waits, and takes the focus
 // only after this thread has been told it lost the foreground; hence a few
