@@ -46,6 +46,7 @@ enum Difference {
     //        left active behind that program, the window would later come to
     //        the front with no message at all, and so not be raised (1).
     // guard 3: shell_tests WindowOrder.AnActivationThatComesTooLateIsRefused
+    // guard 3: shell_tests WindowOrder.AnActivationLostWhileItIsTakenIsGivenBack
     kLateActivationRefused = 3,
 
     // Wine:  an owner sent down the window order leaves its bar behind.

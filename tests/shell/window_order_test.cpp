@@ -46,6 +46,15 @@ void RegisterScreenClass() {
     RegisterClassW(&wc);
 }
 
+bool AddBar(HWND window) {
+    SHMENUBARINFO mbi = {};
+    mbi.cbSize = sizeof mbi;
+    mbi.hwndParent = window;
+    mbi.nToolBarId = IDR_BAR_TWO_COMMANDS;
+    mbi.hInstRes = GetModuleHandleW(nullptr);
+    return SHCreateMenuBar(&mbi) != FALSE;
+}
+
 // A full-screen window of one colour, with a soft-key bar when asked, on the
 // calling thread.
 HWND CreateScreen(COLORREF colour, bool withBar, DWORD style = WS_POPUP) {
@@ -56,15 +65,7 @@ HWND CreateScreen(COLORREF colour, bool withBar, DWORD style = WS_POPUP) {
     if (!window) return nullptr;
     SetClassLongPtrW(window, GCLP_HBRBACKGROUND,
                      reinterpret_cast<LONG_PTR>(CreateSolidBrush(colour)));
-    if (withBar) {
-        SHMENUBARINFO mbi = {};
-        mbi.cbSize = sizeof mbi;
-        mbi.hwndParent = window;
-        mbi.nToolBarId = IDR_BAR_TWO_COMMANDS;
-        mbi.hInstRes = GetModuleHandleW(nullptr);
-        if (!SHCreateMenuBar(&mbi)) return nullptr;
-    }
-    return window;
+    return withBar && !AddBar(window) ? nullptr : window;
 }
 
 // A thread of its own with one screen, pumping its messages unless paused.
@@ -194,6 +195,52 @@ TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
     behind.Call([] {});  // after the activation that waited for it
     EXPECT_NE(behind.Window(), ActiveWindowOf(behind.Id())) << "the late activation was taken";
     EXPECT_EQ(mine, GetForegroundWindow());
+    DestroyWindow(mine);
+}
+
+// Set on the thread of `behind` below: the window another program takes the
+// front for while that thread's activation is under way.
+HWND g_takesFrontMidway = nullptr;
+
+// Called after the stand-in's own CBT hook, which has already taken the
+// activation: the front goes elsewhere before the thread's window is active.
+LRESULT CALLBACK TakeFrontMidway(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && g_takesFrontMidway) {
+        SetForegroundWindow(g_takesFrontMidway);
+        g_takesFrontMidway = nullptr;
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+// 3: the front changes hands while Wine's activation is under way, before
+// the window is active: seen from the server the thread never had the front,
+// and it is never told it lost it. Left active behind the front, the window
+// would come to the front later without a word (no raise, no active frame)
+// and keep Wine's keyboard focus meanwhile.
+TEST(WindowOrder, AnActivationLostWhileItIsTakenIsGivenBack) {
+    ScreenThread behind(kRed, false);
+    ScreenThread front(kGreen, false);
+    HHOOK hook = nullptr;
+    behind.Call([&] {
+        hook = SetWindowsHookExW(WH_CBT, TakeFrontMidway, nullptr, GetCurrentThreadId());
+        AddBar(behind.Window());  // the stand-in's hooks come after, and run first
+    });
+    front.Call([&] {
+        ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
+        ShowWindow(front.Window(), SW_SHOW);
+        SetForegroundWindow(front.Window());
+    });
+    HWND mine = CreateScreen(kGreen, false);
+    ASSERT_TRUE(harness::WaitForForeground(front.Window()));
+
+    behind.Call([&] { g_takesFrontMidway = mine; });
+    front.Call([&] { ShowWindow(front.Window(), SW_HIDE); });  // Wine picks `behind` next
+    ShowWindow(mine, SW_SHOW);
+    ASSERT_TRUE(harness::WaitForForeground(mine));
+    EXPECT_TRUE(
+        harness::PumpUntil([&] { return ActiveWindowOf(behind.Id()) == nullptr; }, kTicksOverMs))
+        << "left active behind the front";
+    behind.Call([&] { UnhookWindowsHookEx(hook); });
     DestroyWindow(mine);
 }
 
