@@ -9,12 +9,14 @@
 
 #ifdef UNDER_CE
 #include <aygshell.h>
+#include <ce_setup.h>
 #include <tpcshell.h>
 #include <winuserm.h>
 #else
 // mobileshell/include: the same SDK headers stood in for on the desktop, and
 // the desktop-only rest (keybd_event with the device's meaning of its flags).
 #include "aygshell.h"
+#include "ce_setup.h"
 #include "mobileshell.h"
 #include "tpcshell.h"
 #include "winuserm.h"
@@ -38,6 +40,30 @@ const REGSAM kRegistryWrite = 0;
 const REGSAM kRegistryRead = KEY_READ;
 const REGSAM kRegistryWrite = KEY_WRITE;
 #endif
+
+// The access OpenProcess asks for to wait for the process to end. The device's
+// call takes no access mask: its reference says to pass 0, and any handle it
+// gives can be waited on.
+#ifdef UNDER_CE
+const DWORD kProcessWaitAccess = 0;
+#else
+const DWORD kProcessWaitAccess = SYNCHRONIZE;
+#endif
+
+// Starts the program at path (its path is its command line) without waiting
+// for it; the new process's handles in *started, which the caller closes. The
+// device has no start-up information, current folder or inheritance: its
+// reference says to pass null and FALSE for them; the desktop's call needs
+// the start-up information.
+inline BOOL StartProgram(const WCHAR *path, PROCESS_INFORMATION *started) {
+#ifdef UNDER_CE
+    return CreateProcessW(path, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL, started);
+#else
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessW(path, NULL, NULL, NULL, FALSE, 0, NULL, NULL, &startup, started);
+#endif
+}
 
 // A dialog procedure hands a message's result back in the dialog's result
 // word and returns TRUE. The device is 32-bit and names the word and the call
