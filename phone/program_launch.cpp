@@ -1,5 +1,7 @@
 #include "program_launch.h"
 
+#include "ce_path.h"
+
 #include <cstdio>
 #include <cwchar>
 
@@ -44,6 +46,17 @@ bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION 
     return CreateOnce(path, args, started) == ERROR_SUCCESS;
 }
 
+namespace {
+bool StartDetached(const wchar_t *path, const wchar_t *args) {
+    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return false;
+    PROCESS_INFORMATION pi = {};
+    if (!StartProcess(path, args, &pi)) return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+}  // namespace
+
 bool StartSibling(const wchar_t *exeName) {
     wchar_t path[MAX_PATH];
     DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -53,13 +66,12 @@ bool StartSibling(const wchar_t *exeName) {
     size_t room = MAX_PATH - static_cast<size_t>(name - path);
     if (wcslen(exeName) >= room) return false;
     wcscpy(name, exeName);
-    if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) return false;
+    return StartDetached(path, nullptr);
+}
 
-    PROCESS_INFORMATION pi = {};
-    if (!StartProcess(path, nullptr, &pi)) return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return true;
+bool StartShortcut(const Shortcut &shortcut) {
+    wchar_t path[MAX_PATH];
+    return DesktopPath(shortcut.program, path, MAX_PATH) && StartDetached(path, shortcut.args);
 }
 
 }  // namespace phone

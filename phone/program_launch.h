@@ -1,7 +1,10 @@
 // Starting programs on the emulated phone: the phone's own programs, which
-// all live in one folder, and any program the tests start.
+// all live in one folder, the programs its shortcuts name, and any program the
+// tests start.
 #ifndef QUELLOR_PHONE_PROGRAM_LAUNCH_H
 #define QUELLOR_PHONE_PROGRAM_LAUNCH_H
+
+#include "shortcut_file.h"
 
 #include <windows.h>
 
@@ -16,6 +19,10 @@ bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION 
 // that is not installed is skipped silently: the result is false and nothing
 // is shown to the user.
 bool StartSibling(const wchar_t *exeName);
+
+// Starts the shortcut's program with its arguments without waiting for it;
+// false, silently, like StartSibling, when the program is not there.
+bool StartShortcut(const Shortcut &shortcut);
 
 }  // namespace phone
 

@@ -39,7 +39,7 @@ protected:
         homeWindow = WaitForWindow(phone::kHomeClass, nullptr, kScreenMs);
         ASSERT_NE(nullptr, homeWindow);
         ASSERT_TRUE(home.WaitStarted(kScreenMs));  // its last step takes the front (see Open)
-        ASSERT_TRUE(agent.Start(phone::kAgentExe));
+        ASSERT_TRUE(agent.Start(kAgentExe));
         ASSERT_TRUE(WaitUntil([&] { return (prompt = PublishedPrompt()) != nullptr; }, kScreenMs));
         field = GetDlgItem(prompt, IDC_PROMPT_PASSWORD);
         ASSERT_TRUE(WaitForForeground(homeWindow));
@@ -148,8 +148,8 @@ TEST_F(AgentScenario, LockRoad) {
     EXPECT_EQ(0, screen.top);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), screen.right);
     EXPECT_EQ(barRect.top, screen.bottom);
-    EXPECT_EQ(L"Готово", ProgramString(phone::kAgentExe, IDS_PROMPT_DONE));
-    EXPECT_EQ(L"Отмена", ProgramString(phone::kAgentExe, IDS_PROMPT_CANCEL));
+    EXPECT_EQ(L"Готово", ProgramString(kAgentExe, IDS_PROMPT_DONE));
+    EXPECT_EQ(L"Отмена", ProgramString(kAgentExe, IDS_PROMPT_CANCEL));
 
     // A wrong password: the warning, and the application stays hidden.
     AnswerPrompt(L"1111");
@@ -363,7 +363,7 @@ TEST_F(AgentScenario, SecondStartGivesUpAndLeavesTheFirstRunning) {
     StartPhone();
     Process second;
     DWORD start = GetTickCount();
-    ASSERT_TRUE(second.Start(phone::kAgentExe));
+    ASSERT_TRUE(second.Start(kAgentExe));
     DWORD code = 99;
     ASSERT_TRUE(second.WaitExit(20000, &code));
     DWORD took = GetTickCount() - start;

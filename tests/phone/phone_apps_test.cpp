@@ -5,6 +5,7 @@
 #include "keys.h"
 #include "phone_constants.h"
 #include "phone_screen.h"
+#include "phone_shortcuts.h"
 #include "programs.h"
 #include "scenario_test.h"
 #include "window_search.h"
@@ -24,7 +25,8 @@ struct AppCase {
     int homeRow;                 // its row on the home screen
 };
 
-const int kSettingsRow = 4;  // the settings program, under the four applications
+// The settings program, the one program of the Start menu, under the four applications.
+const int kSettingsRow = 4;
 
 const AppCase kApps[] = {
     {"Contacts", phone::kContactsExe, phone::kContactsClassCe5, 0},  // Wine is no CE 4 or 6
@@ -69,6 +71,8 @@ class PhoneApp : public ScenarioTest, public testing::WithParamInterface<AppCase
 protected:
     void SetUp() override {
         ScenarioTest::SetUp();
+        ASSERT_TRUE(shortcuts_.Put(phone::kProgramsFolder, L"Квеллор",
+                                   phonetest::ShortcutTo(ProgramPath(kSettingsExe))));
         ASSERT_TRUE(home_.Start(phone::kHomeExe, phone::kNoStartupArg))
             << "CreateProcess failed, error " << GetLastError();
         homeWindow_ = WaitForWindow(phone::kHomeClass, nullptr, kStartMs);
@@ -92,6 +96,7 @@ protected:
         return w;
     }
 
+    phonetest::ShortcutFiles shortcuts_;
     Process home_;
     Process app_;
     HWND homeWindow_ = nullptr;
@@ -168,8 +173,7 @@ TEST_P(PhoneApp, BackReturnsToTheHomeScreenAndHomeOpensItAgain) {
     ChooseRow(kSettingsRow);
     ASSERT_TRUE(WaitForegroundClass(kDialogClass, kStartMs));
     PressKey(VK_TSOFT1);
-    EXPECT_TRUE(
-        WaitUntil([] { return !FindWindowW(kDialogClass, phone::kSettingsTitle); }, kScreenMs));
+    EXPECT_TRUE(WaitUntil([] { return !ProgramRuns(kSettingsExe); }, kScreenMs));
     EXPECT_TRUE(WaitForForeground(homeWindow_));
     phonetest::ExpectFullScreenAboveBar(homeWindow_);
 

@@ -29,7 +29,7 @@ class QuelsetScenario : public ScenarioTest {
 protected:
     // Starts Quelset and waits for its dialog in front.
     HWND StartSettings(Process &quelset) {
-        EXPECT_TRUE(quelset.Start(phone::kSettingsExe));
+        EXPECT_TRUE(quelset.Start(kSettingsExe));
         HWND dialog = WaitForSettingsDialog(quelset);
         EXPECT_NE(dialog, nullptr) << "no settings dialog";
         return dialog;
@@ -38,7 +38,7 @@ protected:
     // shared cell, where the settings program looks for it, and is done starting.
     void StartAgent() {
         static AgentWindowCell *cell = OpenAgentWindowCell();  // held, as Quelset holds it
-        ASSERT_TRUE(agent.Start(phone::kAgentExe));
+        ASSERT_TRUE(agent.Start(kAgentExe));
         ASSERT_TRUE(
             WaitUntil([&] { return ProcessOf(AgentWindowOf(cell)) == agent.Id(); }, kStartMs))
             << "the agent published no prompt";
@@ -327,7 +327,7 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     ASSERT_NE(dialog, nullptr);
 
     Process second;
-    ASSERT_TRUE(second.Start(phone::kSettingsExe));
+    ASSERT_TRUE(second.Start(kSettingsExe));
     DWORD code = 99;
     EXPECT_TRUE(second.WaitExit(kScreenMs, &code));
     EXPECT_EQ(code, 0u);
@@ -341,7 +341,7 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
         WaitUntil([&] { return ProcessOf(GetForegroundWindow()) == contacts.Id(); }, kScreenMs))
         << "Contacts did not come to the front";
     Process third;
-    ASSERT_TRUE(third.Start(phone::kSettingsExe));
+    ASSERT_TRUE(third.Start(kSettingsExe));
     EXPECT_TRUE(third.WaitExit(kScreenMs, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitForForeground(dialog)) << "the running copy did not come forward";
@@ -355,7 +355,7 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     SetForegroundWindow(contactsWindow);
     ASSERT_TRUE(WaitForForeground(contactsWindow));
     Process fourth;
-    ASSERT_TRUE(fourth.Start(phone::kSettingsExe));
+    ASSERT_TRUE(fourth.Start(kSettingsExe));
     EXPECT_TRUE(fourth.WaitExit(kScreenMs, &code));
     EXPECT_TRUE(WaitForForeground(passwordDialog)) << "the keys went to the dialog under it";
     PressKey(VK_TSOFT2);

@@ -2,7 +2,6 @@
 // screenshots (<build>/screens) for a person to look at, and checked for
 // controls that overlap each other or the soft-key bar.
 #include "keys.h"
-#include "phone_constants.h"
 #include "platform_shell.h"
 #include "quelset_driver.h"
 #include "scenario_test.h"
@@ -92,7 +91,7 @@ protected:
 TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
     ASSERT_TRUE(PutSettings(kDefaultLockFlags, kDefaultPassword));
     Process quelset;
-    ASSERT_TRUE(quelset.Start(phone::kSettingsExe));
+    ASSERT_TRUE(quelset.Start(kSettingsExe));
     HWND settings = WaitForSettingsDialog(quelset);
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(WaitPainted(settings));
@@ -129,7 +128,7 @@ TEST_F(QuelsetScreens, EveryDialogFitsTheScreen) {
     // Without a password only the new one is asked for.
     ASSERT_TRUE(PutSettings(kDefaultLockFlags, L""));
     Process again;
-    ASSERT_TRUE(again.Start(phone::kSettingsExe));
+    ASSERT_TRUE(again.Start(kSettingsExe));
     ASSERT_NE(WaitForSettingsDialog(again), nullptr);
     ShowPasswordDialog(again, "password-new");
 }

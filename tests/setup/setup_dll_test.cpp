@@ -1,7 +1,6 @@
 // QuelSetup.dll called as the phone's installer calls it, with the real agent; none
 // of its calls may touch the user's settings.
 #include "control_channel.h"
-#include "phone_constants.h"
 #include "platform_shell.h"
 #include "programs.h"
 #include "scenario_test.h"
@@ -36,7 +35,7 @@ TEST_F(SetupDll, StartsAndStopsTheAgentAndNothingElse) {
     auto uninstallExit = reinterpret_cast<pfnUNINSTALL_EXIT>(entry("Uninstall_Exit"));
     ASSERT_TRUE(installInit && installExit && uninstallInit && uninstallExit);
     // The programs' folder, named as the installer names one.
-    const std::wstring agentPath = ProgramPath(phone::kAgentExe);
+    const std::wstring agentPath = ProgramPath(kAgentProgram);
     const std::wstring folder = agentPath.substr(0, agentPath.find_last_of(L'\\'));
     using Run = std::function<int()>;
     const Run installed = [&] { return installExit(nullptr, folder.c_str(), 0, 0, 0, 0, 0); };
@@ -75,7 +74,7 @@ TEST_F(SetupDll, StartsAndStopsTheAgentAndNothingElse) {
     for (const wchar_t *bad : badFolders) {
         EXPECT_EQ(codeINSTALL_EXIT_DONE, installExit(nullptr, bad, 0, 0, 0, 0, 0));
         // A started program's process exists by the time CreateProcess returns.
-        EXPECT_FALSE(ProgramRuns(phone::kAgentExe)) << "started from " << (bad ? bad : L"null");
+        EXPECT_FALSE(ProgramRuns(kAgentProgram)) << "started from " << (bad ? bad : L"null");
     }
     HKEY key;
     EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKeyPath, 0, KEY_READ, &key))

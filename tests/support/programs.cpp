@@ -83,8 +83,8 @@ void Process::Kill() {
 
 const std::vector<std::wstring> &PhonePrograms() {
     static const std::vector<std::wstring> programs = {
-        phone::kHomeExe,     phone::kContactsExe, phone::kCalendarExe, phone::kCallLogExe,
-        phone::kMessagesExe, phone::kAgentExe,    phone::kSettingsExe};
+        phone::kHomeExe,     phone::kContactsExe,  phone::kCalendarExe, phone::kCallLogExe,
+        phone::kMessagesExe, phone::kInstallerExe, kAgentExe,           kSettingsExe};
     return programs;
 }
 

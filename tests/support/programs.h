@@ -4,12 +4,19 @@
 #ifndef QUELLOR_TESTS_SUPPORT_PROGRAMS_H
 #define QUELLOR_TESTS_SUPPORT_PROGRAMS_H
 
+#include "setup_constants.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 namespace harness {
+
+// The lock's two programs, as the package installs them and the scenarios
+// start them from the build tree.
+constexpr const wchar_t *kAgentExe = kAgentProgram;
+constexpr wchar_t kSettingsExe[] = L"Quelset.exe";
 
 // Full path of a program built next to the running test executable.
 std::wstring ProgramPath(const wchar_t *exeName);
@@ -46,8 +53,8 @@ private:
 // this process ends.
 bool Launch(const wchar_t *exeName);
 
-// Every program of the phone: the home screen, its four applications, the
-// lock agent and the settings program.
+// Every program of the phone: the home screen, its four applications, its
+// installer, the lock agent and the settings program.
 const std::vector<std::wstring> &PhonePrograms();
 // True when a process started from a program of this name runs.
 bool ProgramRuns(const wchar_t *exeName);
