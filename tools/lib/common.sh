@@ -63,6 +63,18 @@ own_phone() {  # KIND BUILD
   fi
 }
 
+# Installs the build tree's package into the phone that is up, as a user
+# does with the phone's installer (phone/wceload): the programs, their
+# shortcuts, and the lock agent started by the setup DLL. The installer's
+# output goes to a file: the agent it starts inherits it, and a pipe would
+# stay open for as long as the agent runs.
+install_package() {  # BUILD
+  local cab=$1/Quellor.cab log=$PHONE_DIR/install.log
+  [ -s "$cab" ] || { echo "$(basename "$0"): no package $cab; build the cab target" >&2; return 1; }
+  "$QUELLOR_ROOT/tools/phone" run "$1/bin/wceload.exe" "Z:${cab//\//\\}" >"$log" 2>&1 ||
+    { echo "$(basename "$0"): installing $cab failed: $(cat "$log")" >&2; return 1; }
+}
+
 # A test's phone: BUILD/phones/test-SCREEN unless the test names one, owned
 # by the command that runs the tests (the caller's PHONE_OWNER, or CTest).
 test_phone() {  # BUILD
