@@ -174,18 +174,26 @@ TEST(WindowOrder, ABarIsNeverActivated) {
     DestroyWindow(owner);
 }
 
-// 3: the activation Wine hands a window when the front one goes away reaches
-// its thread after another program has come to the front: refused.
-TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
-    ScreenThread behind(kRed, true);
-    ScreenThread front(kGreen, false);
+// Shows `behind`, then `front` in front of it, and makes a screen of this
+// thread's, not yet shown, for the front to go to next; null if front never
+// came to the front.
+HWND FrontOverBehind(ScreenThread &front, ScreenThread &behind) {
     front.Call([&] {
         ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
         ShowWindow(front.Window(), SW_SHOW);
         SetForegroundWindow(front.Window());
     });
     HWND mine = CreateScreen(kGreen, false);
-    ASSERT_TRUE(harness::WaitForForeground(front.Window()));
+    return harness::WaitForForeground(front.Window()) ? mine : nullptr;
+}
+
+// 3: the activation Wine hands a window when the front one goes away reaches
+// its thread after another program has come to the front: refused.
+TEST(WindowOrder, AnActivationThatComesTooLateIsRefused) {
+    ScreenThread behind(kRed, true);
+    ScreenThread front(kGreen, false);
+    HWND mine = FrontOverBehind(front, behind);
+    ASSERT_NE(nullptr, mine);
 
     behind.Pause();
     front.Call([&] { ShowWindow(front.Window(), SW_HIDE); });  // Wine picks `behind` next
@@ -225,13 +233,8 @@ TEST(WindowOrder, AnActivationLostWhileItIsTakenIsGivenBack) {
         hook = SetWindowsHookExW(WH_CBT, TakeFrontMidway, nullptr, GetCurrentThreadId());
         AddBar(behind.Window());  // the stand-in's hooks come after, and run first
     });
-    front.Call([&] {
-        ShowWindow(behind.Window(), SW_SHOWNOACTIVATE);
-        ShowWindow(front.Window(), SW_SHOW);
-        SetForegroundWindow(front.Window());
-    });
-    HWND mine = CreateScreen(kGreen, false);
-    ASSERT_TRUE(harness::WaitForForeground(front.Window()));
+    HWND mine = FrontOverBehind(front, behind);
+    ASSERT_NE(nullptr, mine);
 
     behind.Call([&] { g_takesFrontMidway = mine; });
     front.Call([&] { ShowWindow(front.Window(), SW_HIDE); });  // Wine picks `behind` next
