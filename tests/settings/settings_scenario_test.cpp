@@ -340,6 +340,8 @@ TEST_F(QuelsetScenario, SecondStartBringsTheFirstForwardAndShowsNothing) {
     ASSERT_TRUE(
         WaitUntil([&] { return ProcessOf(GetForegroundWindow()) == contacts.Id(); }, kScreenMs))
         << "Contacts did not come to the front";
+    // Its start done: a program still starting may take the front back.
+    ASSERT_TRUE(contacts.WaitStarted(kScreenMs));
     Process third;
     ASSERT_TRUE(third.Start(kSettingsExe));
     EXPECT_TRUE(third.WaitExit(kScreenMs, &code));
