@@ -254,8 +254,17 @@ void PutBelowFront() {
         if (!seen) lifted[count++] = top;
     }
     for (int i = 0; i < count; ++i) {
+        // The window in front may be made topmost meanwhile (the lock prompt
+        // is, a moment after it shows): nothing that is not is above it then.
+        if (IsTopmost(front)) return;
         Trace("%p put back below the front window %p", lifted[i], front);
         SetWindowPos(lifted[i], front, 0, 0, 0, 0, kKeep);
+        // Put after a window that had just become topmost, Wine makes it
+        // topmost too, and it would cover every program from then on.
+        if (IsTopmost(lifted[i])) {
+            Trace("%p was made topmost with it: taken back", lifted[i]);
+            SetWindowPos(lifted[i], HWND_NOTOPMOST, 0, 0, 0, 0, kKeep);
+        }
     }
 }
 

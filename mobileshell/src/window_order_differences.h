@@ -132,7 +132,9 @@ enum Difference {
     // phone: the program in front stays in front.
     // fix:   a thread that has lost the front (WM_ACTIVATEAPP, a refused late
     //        activation of 3, a repaint while another thread is in front)
-    //        puts such windows back below the window in front on its ticks.
+    //        puts such windows back below the window in front on its ticks
+    //        (never into the topmost band, should that window have just
+    //        been made topmost: Wine would mark them topmost too).
     // guard 12: phone_tests Apps/PhoneApp.SecondStartShowsTheFirstAndEnds/*
     kLateExposureUndone = 12,
 };
