@@ -164,21 +164,6 @@ bool RedrawActiveFrame() {
     return true;
 }
 
-// 3: true once the thread's active window is in front or has been given
-// back. An activation taken while the front was changing hands, and then lost
-// to another program, leaves the window active behind that program: when it
-// is brought to the front later, Wine sees it already active and says
-// nothing, so it is neither raised (1) nor drawn active (7).
-bool GiveBackActivationLost() {
-    HWND active = GetActiveWindow();
-    HWND front = GetForegroundWindow();
-    if (!active || active == front) return true;
-    if (!front || GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId()) return false;
-    Trace("%p active behind the front window %p: given back", active, front);
-    SetActiveWindow(nullptr);
-    return true;
-}
-
 struct TopmostWindows {
     HWND windows[kMaxTopmost];  // top to bottom
     int count;
@@ -229,6 +214,21 @@ HWND OthersFront() {
     HWND front = GetForegroundWindow();
     if (front && GetWindowThreadProcessId(front, nullptr) == GetCurrentThreadId()) return nullptr;
     return front;
+}
+
+// 3: true once the thread's active window is in front or has been given
+// back. An activation taken while the front was changing hands, and then lost
+// to another program, leaves the window active behind that program: when it
+// is brought to the front later, Wine sees it already active and says
+// nothing, so it is neither raised (1) nor drawn active (7).
+bool GiveBackActivationLost() {
+    HWND active = GetActiveWindow();
+    if (!active || active == GetForegroundWindow()) return true;
+    HWND front = OthersFront();
+    if (!front) return false;
+    Trace("%p active behind the front window %p: given back", active, front);
+    SetActiveWindow(nullptr);
+    return true;
 }
 
 // 12: this thread's windows above the window in front, none of them active
