@@ -9,7 +9,8 @@ namespace phone {
 
 namespace {
 // ERROR_SUCCESS when the process was created, else CreateProcess's error.
-DWORD CreateOnce(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started) {
+DWORD CreateOnce(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started,
+                 HANDLE output) {
     // CreateProcessW may write into the command line: a fresh copy each time.
     // (No std::wstring: the phone's programs are built without the C++
     // library's string machinery.)
@@ -24,17 +25,23 @@ DWORD CreateOnce(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *
     }
     STARTUPINFOW si = {};
     si.cb = sizeof si;
+    if (output) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = si.hStdError = output;
+    }
     DWORD error = ERROR_SUCCESS;
-    if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        started))
+    if (!CreateProcessW(path, commandLine, nullptr, nullptr, output != nullptr, 0, nullptr,
+                        nullptr, &si, started))
         error = GetLastError();
     delete[] commandLine;
     return error;
 }
 }  // namespace
 
-bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started) {
-    DWORD error = CreateOnce(path, args, started);
+bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started,
+                  HANDLE output) {
+    DWORD error = CreateOnce(path, args, started, output);
     if (error == ERROR_SUCCESS) return true;
     // Wine now and then loses a new process in its own start-up, before any
     // of the program has run (a few starts in the thousands of a stress run;
@@ -43,7 +50,7 @@ bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION 
     // is made once more, and said, for whoever reads the logs of a run.
     if (error != ERROR_INTERNAL_ERROR) return false;
     fwprintf(stderr, L"Wine lost %ls in its start-up; starting it again\n", path);
-    return CreateOnce(path, args, started) == ERROR_SUCCESS;
+    return CreateOnce(path, args, started, output) == ERROR_SUCCESS;
 }
 
 namespace {

@@ -12,8 +12,10 @@ namespace phone {
 
 // Starts the program at path, with args after its quoted path on the command
 // line (args may be null), without waiting for it. On success *started holds
-// the new process's handles, which the caller closes.
-bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started);
+// the new process's handles, which the caller closes. With output, an
+// inheritable handle, the program's standard output and error go there.
+bool StartProcess(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *started,
+                  HANDLE output = nullptr);
 
 // Starts exeName from this program's folder without waiting for it. A program
 // that is not installed is skipped silently: the result is false and nothing

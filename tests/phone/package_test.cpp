@@ -4,6 +4,7 @@
 #include "control_channel.h"
 #include "keys.h"
 #include "phone_constants.h"
+#include "program_launch.h"
 #include "programs.h"
 #include "scenario_test.h"
 #include "settings_key.h"
@@ -80,15 +81,8 @@ Outcome Installer(const std::wstring &args) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE out = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                              0, nullptr);
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = si.hStdError = out;
-    std::wstring line = L"wceload " + args;
     PROCESS_INFORMATION pi = {};
-    if (CreateProcessW(ProgramPath(phone::kInstallerExe).c_str(), &line[0], nullptr, nullptr, TRUE,
-                       0, nullptr, nullptr, &si, &pi)) {
+    if (phone::StartProcess(ProgramPath(phone::kInstallerExe).c_str(), args.c_str(), &pi, out)) {
         // Its end is what is waited for; the time only bounds a hang.
         if (WaitForSingleObject(pi.hProcess, 4 * kStartMs) == WAIT_OBJECT_0)
             GetExitCodeProcess(pi.hProcess, &run.code);
