@@ -43,6 +43,7 @@ struct Watch {
     UINT_PTR timer;
     HWINEVENTHOOK others;  // other programs' focus and new windows (6)
     int tick;
+    bool slow;        // the timer runs once a schedule (6's slow watch)
     bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
     bool restackDue;  // 6
@@ -63,7 +64,8 @@ Watch *ThisThreadsWatch() {
     }
     for (int i = 0; !found && i < kMaxServedThreads; ++i) {
         if (g_watches[i].thread == 0) {
-            g_watches[i] = Watch{self, 0, nullptr, 0, false, false, false, false, false, false};
+            g_watches[i] = Watch{};
+            g_watches[i].thread = self;
             found = &g_watches[i];
         }
     }
@@ -268,21 +270,44 @@ void PutBelowFront() {
     }
 }
 
+// 6: another program is in front of this thread's topmost windows, and so
+// may yet be drawn over them: a program kept from running sends its X
+// requests late, after any schedule.
+bool CoveredByAnotherProgram() {
+    return OthersFront() && ThreadTopmostWindows().count > 0;
+}
+
+void StopTicks(Watch &watch) {
+    KillTimer(nullptr, watch.timer);
+    watch.timer = 0;
+    watch.slow = false;
+    watch.restackDue = watch.frameDue = watch.belowDue = watch.activeDue = false;
+}
+
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
-    ++watch->tick;
-    if ((watch->tick & (watch->tick - 1)) == 0) {  // a power of two
+    if (watch->slow) {
+        Restack(*watch);
+    } else if (++watch->tick <= kLastTick && (watch->tick & (watch->tick - 1)) == 0) {
+        // a power of two
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
         if (watch->activeDue && GiveBackActivationLost()) watch->activeDue = false;
         if (watch->belowDue) PutBelowFront();
     }
-    if (watch->tick >= kLastTick ||
-        (!watch->restackDue && !watch->frameDue && !watch->belowDue && !watch->activeDue)) {
-        KillTimer(nullptr, watch->timer);
-        watch->timer = 0;
-        watch->restackDue = watch->frameDue = watch->belowDue = watch->activeDue = false;
+    if (!watch->restackDue && !watch->frameDue && !watch->belowDue && !watch->activeDue) {
+        StopTicks(*watch);
+    } else if (watch->tick >= kLastTick) {
+        // Past the schedule only the slow watch of 6 goes on, while it is needed.
+        if (!watch->restackDue || !CoveredByAnotherProgram()) {
+            StopTicks(*watch);
+        } else if (!watch->slow) {
+            KillTimer(nullptr, watch->timer);
+            watch->timer = SetTimer(nullptr, 0, kTickScheduleMs, OnTick);
+            watch->slow = true;
+            watch->frameDue = watch->belowDue = watch->activeDue = false;
+        }
     }
 }
 
@@ -290,6 +315,11 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
 // message loop, not inside another window's activation.
 void StartTicks(Watch &watch) {
     watch.tick = 0;
+    if (watch.slow) {
+        KillTimer(nullptr, watch.timer);
+        watch.timer = 0;
+        watch.slow = false;
+    }
     if (!watch.timer) watch.timer = SetTimer(nullptr, 0, kTickMs, OnTick);
 }
 

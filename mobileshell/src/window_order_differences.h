@@ -71,7 +71,9 @@ enum Difference {
     // fix:   once a topmost window with a bar is on the screen, its thread
     //        watches other programs' focus and new windows (out-of-context
     //        WinEvent hook) and its own loss of the foreground: its topmost
-    //        windows are put on top of the screen again on its ticks.
+    //        windows are put on top of the screen again on its ticks, and
+    //        then once a schedule for as long as another program is in front
+    //        (a program kept from running sends its X requests late).
     // guard 6: shell_tests WindowOrder.ATopmostWindowStaysOnTopOfTheScreen
     kTopmostStaysOnScreen = 6,
 
@@ -145,8 +147,9 @@ enum Difference {
 // For those a thread runs a timer of its own, started by the event that
 // makes a check due; the due checks run on ticks 1, 2, 4 ... kLastTick from
 // the message loop (not inside another window's activation), and the timer
-// stops after the last tick, or once nothing is due. With nothing happening,
-// no timer runs.
+// stops after the last tick, or once nothing is due; only a restack goes on
+// past it, once a schedule, while another program is in front of the
+// thread's topmost windows. With nothing happening, no timer runs.
 //   event                                 makes due   what the tick does
 //   another program's focus or new        restack     puts the thread's topmost windows
 //     window (WinEvent hook of 6)                     on top of the screen again

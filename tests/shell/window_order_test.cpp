@@ -325,6 +325,16 @@ TEST(WindowOrder, ATopmostWindowStaysOnTopOfTheScreen) {
     SetForegroundWindow(newcomer);
     harness::Pump(kTicksOverMs);
     EXPECT_EQ(kRed, ScreenCentre()) << "the new window is drawn over the topmost one";
+    // A program kept from running sends its X requests late, here after the
+    // ticks its window set off are over.
+    HWND late = CreateScreen(kGreen, false);
+    ShowWindow(late, SW_SHOW);
+    SetForegroundWindow(late);
+    Sleep(kTicksOverMs);  // the stall itself: this thread's X requests wait
+    harness::Flush();
+    EXPECT_TRUE(harness::PumpUntil([] { return ScreenCentre() == kRed; }, kTicksOverMs))
+        << "a window drawn late stays over the topmost one";
+    DestroyWindow(late);
     DestroyWindow(newcomer);
 }
 
