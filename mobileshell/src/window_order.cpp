@@ -43,7 +43,7 @@ struct Watch {
     UINT_PTR timer;
     HWINEVENTHOOK others;  // other programs' focus and new windows (6)
     int tick;
-    bool slow;        // the timer runs once a schedule (6's slow watch)
+    bool slow;        // the timer runs every kTickScheduleMs (the slow watch of 6)
     bool keepsOnTop;  // has its topmost windows kept on the screen (6)
     bool restacking;
     bool restackDue;  // 6
@@ -366,6 +366,7 @@ void StartKeepingOnTop() {
     // Events of every program, delivered to this thread's message loop.
     watch->others = SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_FOCUS, nullptr, OnWinEvent, 0,
                                     0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNTHREAD);
+    KeepOnTop();
 }
 
 // Wine's mark on a move that minimises, maximises or restores a window.
@@ -436,6 +437,10 @@ void OnActivate(HWND window, bool active) {
     // 11: only Wine's choice (a notification) comes with a stale time; the
     // thread's own activations keep their focus untouched.
     if (Evens(kXFocusFollows) && (InSendMessageEx(nullptr) & ISMEX_NOTIFY)) TakeFreshMessage();
+    // 6: the window another program raised a moment before (the one Wine
+    // handed the activation to as this one came up) may reach the screen
+    // after this thread's topmost windows did.
+    KeepOnTop();
     if (!Evens(kActivationRaises)) return;
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, kKeep);  // 1
     // A window already first does not move and hears nothing of it.

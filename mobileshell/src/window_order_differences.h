@@ -71,8 +71,11 @@ enum Difference {
     // fix:   once a topmost window with a bar is on the screen, its thread
     //        watches other programs' focus and new windows (out-of-context
     //        WinEvent hook) and its own loss of the foreground: its topmost
-    //        windows are put on top of the screen again on its ticks, and
-    //        then once a schedule for as long as another program is in front
+    //        windows are put on top of the screen again on its ticks (on
+    //        its own activations too, and as the watch starts: a window
+    //        another program raised a moment before may reach the screen
+    //        after them), and
+    //        then every kTickScheduleMs while another program is in front
     //        (a program kept from running sends its X requests late).
     // guard 6: shell_tests WindowOrder.ATopmostWindowStaysOnTopOfTheScreen
     kTopmostStaysOnScreen = 6,
@@ -148,11 +151,13 @@ enum Difference {
 // makes a check due; the due checks run on ticks 1, 2, 4 ... kLastTick from
 // the message loop (not inside another window's activation), and the timer
 // stops after the last tick, or once nothing is due; only a restack goes on
-// past it, once a schedule, while another program is in front of the
+// past it, every kTickScheduleMs, while another program is in front of the
 // thread's topmost windows. With nothing happening, no timer runs.
 //   event                                 makes due   what the tick does
 //   another program's focus or new        restack     puts the thread's topmost windows
-//     window (WinEvent hook of 6)                     on top of the screen again
+//     window (WinEvent hook of 6), the                on top of the screen again
+//     thread's activation, the watch of 6
+//     starting
 //   the thread loses the foreground       restack,    as restack, and as below
 //     (WM_ACTIVATEAPP)                    below
 //   WM_NCACTIVATE(FALSE) (7)              frame       tells the active window, once in

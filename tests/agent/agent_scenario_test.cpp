@@ -206,6 +206,9 @@ TEST_F(AgentScenario, NothingIsDrawnOverThePrompt) {
     HWND calendar = Open(calendarApp, phone::kCalendarExe, kCalendarClass);
     ASSERT_NE(nullptr, calendar);
     ExpectLocked(calendar);
+    // A window another program raised as the prompt came up can reach the
+    // screen after it; the prompt's ticks put it back below.
+    Pump(kShellTicksOverMs);
     const std::vector<DWORD> prompted = ScreenPixels().rgb;
     // The same picture, but for the caret, which blinks in the field and
     // goes with the focus.

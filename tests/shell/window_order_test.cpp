@@ -21,8 +21,7 @@
 namespace {
 
 constexpr UINT kMsgCall = WM_APP + 50;
-// What the stand-in's ticks have not done by then, they do not do.
-constexpr DWORD kTicksOverMs = mobileshell::kTickScheduleMs + harness::kBusyMarginMs;
+constexpr DWORD kTicksOverMs = harness::kShellTicksOverMs;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr wchar_t kScreenClass[] = L"WindowOrderTestScreen";

@@ -5,6 +5,7 @@
 #define QUELLOR_TESTS_SUPPORT_WAITS_H
 
 #include "agent_constants.h"
+#include "window_order_differences.h"
 
 #include <windows.h>
 
@@ -23,6 +24,9 @@ const DWORD kStartMs = 10000;
 // One look of the watcher: it hides an application in front within its poll
 // period and the margin, and what it has not done by then, it does not do.
 const DWORD kLockWithinMs = kPollPeriodMs + kBusyMarginMs;
+// What the stand-in shell's ticks have not put right on the screen by then,
+// they do not.
+const DWORD kShellTicksOverMs = mobileshell::kTickScheduleMs + kBusyMarginMs;
 // The watcher presses Back this long after its prompt shows, at the latest.
 const DWORD kBackPressWithinMs = kBackKeyPauseMs + kBusyMarginMs;
 
