@@ -144,18 +144,6 @@ StepResult RunStep(const wchar_t *verb, const wchar_t *arg) {
     return StepResult::Malformed;
 }
 
-// What Wine has on the screen, top first, for a step that failed: what X
-// shows is in the screenshot beside it.
-BOOL CALLBACK PrintWindow(HWND window, LPARAM) {
-    if (!IsWindowVisible(window)) return TRUE;
-    const LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
-    fwprintf(stderr, L"  %p %ls pid %lu%ls%ls%ls\n", window, ClassName(window).c_str(),
-             ProcessOf(window), ex & WS_EX_TOPMOST ? L" topmost" : L"",
-             GetWindow(window, GW_OWNER) ? L" owned" : L"",
-             window == GetForegroundWindow() ? L" FOREGROUND" : L"");
-    return TRUE;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -180,8 +168,7 @@ int wmain(int argc, wchar_t **argv) {
         if (result == StepResult::Done) continue;
         fwprintf(stderr, L"PhoneDriver: %ls %ls: %ls\n", verb, arg ? arg : L"(missing)",
                  result == StepResult::Failed ? L"failed" : L"not understood");
-        fwprintf(stderr, L"PhoneDriver: the windows on the screen, top first:\n");
-        EnumWindows(PrintWindow, 0);
+        PrintWindowOrder();
         return result == StepResult::Failed ? 1 : 2;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "programs.h"
 #include "screen.h"
 #include "settings_key.h"
+#include "window_search.h"
 
 #include <cstdio>
 
@@ -33,6 +34,7 @@ void ScenarioTest::TearDown() {
         const auto *info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::wstring file = SaveScreen(std::string(info->test_suite_name()) + "-" + info->name());
         fwprintf(stderr, L"screenshot of the phone: %ls\n", file.c_str());
+        PrintWindowOrder();
     }
     CleanPhone();
 }

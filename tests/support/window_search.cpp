@@ -188,4 +188,21 @@ bool WaitPainted(HWND window, DWORD timeoutMs) {
         timeoutMs);
 }
 
+namespace {
+BOOL CALLBACK PrintShownWindow(HWND window, LPARAM) {
+    if (!IsWindowVisible(window)) return TRUE;
+    const LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
+    fwprintf(stderr, L"  %p %ls pid %lu%ls%ls%ls\n", window, ClassName(window).c_str(),
+             ProcessOf(window), ex & WS_EX_TOPMOST ? L" topmost" : L"",
+             GetWindow(window, GW_OWNER) ? L" owned" : L"",
+             window == GetForegroundWindow() ? L" FOREGROUND" : L"");
+    return TRUE;
+}
+}  // namespace
+
+void PrintWindowOrder() {
+    fwprintf(stderr, L"the windows on the screen at tick %lu, top first:\n", GetTickCount());
+    EnumWindows(PrintShownWindow, 0);
+}
+
 }  // namespace harness

@@ -73,6 +73,11 @@ bool WaitGone(HWND window, DWORD timeoutMs = kScreenMs);
 // screenshot or a pixel check sees then is what the program drew.
 bool WaitPainted(HWND window, DWORD timeoutMs = kScreenMs);
 
+// For a failure: the windows Wine has on the screen, top first, on stderr,
+// with the tick count a shell trace of the run is stamped with. What X shows
+// is in the screenshot beside it.
+void PrintWindowOrder();
+
 }  // namespace harness
 
 #endif
