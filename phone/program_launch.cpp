@@ -31,8 +31,8 @@ DWORD CreateOnce(const wchar_t *path, const wchar_t *args, PROCESS_INFORMATION *
         si.hStdOutput = si.hStdError = output;
     }
     DWORD error = ERROR_SUCCESS;
-    if (!CreateProcessW(path, commandLine, nullptr, nullptr, output != nullptr, 0, nullptr,
-                        nullptr, &si, started))
+    if (!CreateProcessW(path, commandLine, nullptr, nullptr, output != nullptr, 0, nullptr, nullptr,
+                        &si, started))
         error = GetLastError();
     delete[] commandLine;
     return error;
