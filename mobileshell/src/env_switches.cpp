@@ -60,6 +60,11 @@ void ReadSwitches() {
 
 }  // namespace
 
+bool Tracing() {
+    ReadSwitches();
+    return g_traceFile != nullptr;
+}
+
 bool Evens(Difference difference) {
     ReadSwitches();
     return !(g_switchedOff & (1L << difference));

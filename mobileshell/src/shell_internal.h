@@ -62,6 +62,7 @@ bool IsEditControl(HWND hwnd);
 // One line in the file MOBILESHELL_TRACE names, when it names one; false
 // for a difference that MOBILESHELL_WITHOUT lists (env_switches.cpp).
 void Trace(const char *format, ...) __attribute__((format(printf, 1, 2)));
+bool Tracing();
 bool Evens(Difference difference);
 
 // A message box wider than the screen gets the screen's width, its text

@@ -391,12 +391,25 @@ bool IsBarWindow(HWND window) {
 
 namespace {
 
+// For the trace: the windows on the screen in Wine's order, top first, near
+// the moment Wine chose the window it hands the activation to (it takes the
+// next one in its order after the window that went away).
+void TraceOrder() {
+    if (!Tracing()) return;
+    char windows[900] = "";
+    int n = 0;
+    for (HWND w = GetTopWindow(nullptr); w && n < 880; w = GetWindow(w, GW_HWNDNEXT))
+        if (IsWindowVisible(w)) n += wsprintfA(windows + n, " %p", w);
+    Trace("Wine's order, top first:%s", windows);
+}
+
 bool RefusesLateActivation(HWND window) {
     // 3: Wine's choice comes as a notification from another thread.
     if (!(InSendMessageEx(nullptr) & ISMEX_NOTIFY)) return false;
     const bool late = OthersFront() != nullptr;
     Trace("notified activation of %p, foreground %p: %s", window, GetForegroundWindow(),
           late ? "refused" : "taken");
+    if (!late) TraceOrder();
     if (late) WatchLateExposures();  // 12: this thread has been kept from running
     if (!Evens(kLateActivationRefused)) return false;
     if (!late) WatchActivationTaken();
