@@ -50,6 +50,7 @@ struct Watch {
     bool activeDue;   // 3
     bool frameDue;    // 7
     bool belowDue;    // 12
+    HWND lostTo;      // 12: the other program's window the thread lost the front to
 };
 Watch g_watches[kMaxServedThreads];
 SRWLOCK g_watchesLock = SRWLOCK_INIT;
@@ -233,18 +234,29 @@ bool GiveBackActivationLost() {
     return true;
 }
 
-// 12: this thread's windows above the window in front, none of them active
-// here, were lifted by Wine on an exposure read late. Each goes back right
-// below the window in front, and its bar follows (4). The thread's active
-// window is left alone: it is coming to the front itself.
-void PutBelowFront() {
-    HWND front = OthersFront();
-    if (!front || !IsTopLevel(front) || IsTopmost(front)) return;
+// 12: the window the thread's windows stay below: the one it lost the front
+// to while that is on the screen, else the one in front. A window lifted
+// while a third program is in front sits between the two, unseen, and would
+// take the front when the third goes away (Wine hands it to the next window).
+HWND KeptBelow(const Watch &watch) {
+    HWND anchor = watch.lostTo;
+    if (!anchor || !IsWindow(anchor) || !IsWindowVisible(anchor)) anchor = OthersFront();
+    if (!anchor || !IsTopLevel(anchor) || IsTopmost(anchor)) return nullptr;
+    return anchor;
+}
+
+// 12: this thread's windows above that window, none of them active here,
+// were lifted by Wine on an exposure read late. Each goes back right below
+// it, and its bar follows (4). The thread's active window is left alone: it
+// is coming to the front itself.
+void PutBackBelow(const Watch &watch) {
+    HWND anchor = KeptBelow(watch);
+    if (!anchor) return;
     const DWORD self = GetCurrentThreadId();
     HWND active = GetActiveWindow();
     HWND lifted[kMaxLifted];
     int count = 0;
-    for (HWND w = GetTopWindow(nullptr); w && w != front && count < kMaxLifted;
+    for (HWND w = GetTopWindow(nullptr); w && w != anchor && count < kMaxLifted;
          w = GetWindow(w, GW_HWNDNEXT)) {
         if (!IsWindowVisible(w) || IsTopmost(w) || GetWindowThreadProcessId(w, nullptr) != self)
             continue;
@@ -256,11 +268,11 @@ void PutBelowFront() {
         if (!seen) lifted[count++] = top;
     }
     for (int i = 0; i < count; ++i) {
-        // The window in front may be made topmost meanwhile (the lock prompt
-        // is, a moment after it shows): nothing that is not is above it then.
-        if (IsTopmost(front)) return;
-        Trace("%p put back below the front window %p", lifted[i], front);
-        SetWindowPos(lifted[i], front, 0, 0, 0, 0, kKeep);
+        // That window may be made topmost meanwhile (the lock prompt is, a
+        // moment after it shows): nothing that is not is above it then.
+        if (IsTopmost(anchor)) return;
+        Trace("%p put back below %p", lifted[i], anchor);
+        SetWindowPos(lifted[i], anchor, 0, 0, 0, 0, kKeep);
         // Put after a window that had just become topmost, Wine makes it
         // topmost too, and it would cover every program from then on.
         if (IsTopmost(lifted[i])) {
@@ -282,6 +294,7 @@ void StopTicks(Watch &watch) {
     watch.timer = 0;
     watch.slow = false;
     watch.restackDue = watch.frameDue = watch.belowDue = watch.activeDue = false;
+    watch.lostTo = nullptr;
 }
 
 void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
@@ -294,7 +307,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
         if (watch->restackDue) Restack(*watch);
         if (watch->frameDue && RedrawActiveFrame()) watch->frameDue = false;
         if (watch->activeDue && GiveBackActivationLost()) watch->activeDue = false;
-        if (watch->belowDue) PutBelowFront();
+        if (watch->belowDue) PutBackBelow(*watch);
     }
     if (!watch->restackDue && !watch->frameDue && !watch->belowDue && !watch->activeDue) {
         StopTicks(*watch);
@@ -307,6 +320,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
             watch->timer = SetTimer(nullptr, 0, kTickScheduleMs, OnTick);
             watch->slow = true;
             watch->frameDue = watch->belowDue = watch->activeDue = false;
+            watch->lostTo = nullptr;
         }
     }
 }
@@ -329,6 +343,7 @@ void WatchLateExposures() {
     Watch *watch = ThisThreadsWatch();
     if (!watch) return;
     watch->belowDue = true;
+    if (!watch->lostTo) watch->lostTo = OthersFront();
     StartTicks(*watch);
 }
 
@@ -496,7 +511,10 @@ void ForgetThreadsWatch() {
 
 void OnActivateApp(bool active) {
     Trace("activate app %d, foreground %p", active, GetForegroundWindow());
-    if (active) return;
+    if (active) {
+        if (Watch *watch = ThisThreadsWatch()) watch->lostTo = nullptr;  // 12: the front is back
+        return;
+    }
     KeepOnTop();           // 6: another program has the front now; X will draw it on top
     WatchLateExposures();  // 12
 }

@@ -137,10 +137,14 @@ enum Difference {
     // phone: the program in front stays in front.
     // fix:   a thread that has lost the front (WM_ACTIVATEAPP, a refused late
     //        activation of 3, a repaint while another thread is in front)
-    //        puts such windows back below the window in front on its ticks
-    //        (never into the topmost band, should that window have just
-    //        been made topmost: Wine would mark them topmost too).
+    //        puts such windows back below the window it lost the front to
+    //        on its ticks, or below the window in front once that one is
+    //        gone: lifted under a third program, a window would take the
+    //        front when that program ends (never into the topmost band,
+    //        should that window have just been made topmost: Wine would
+    //        mark them topmost too).
     // guard 12: phone_tests Apps/PhoneApp.SecondStartShowsTheFirstAndEnds/*
+    // guard 12: shell_tests WindowOrder.AWindowLiftedUnderAThirdProgramGoesBackBelow
     kLateExposureUndone = 12,
 };
 
@@ -163,8 +167,8 @@ enum Difference {
 //   WM_NCACTIVATE(FALSE) (7)              frame       tells the active window, once in
 //                                                     front, to draw itself active
 //   a refused late activation (3), or a   below       puts the thread's windows lifted over
-//     repaint while another thread is                 the window in front back below it
-//     in front
+//     repaint while another thread is                 the window it lost the front to (or
+//     in front                                        the one in front) back below it
 //   an activation taken as a notification active      gives the activation back once
 //     (3)                                             another program has the front
 // What X puts on top reaches the screen a moment after Wine reports it: the

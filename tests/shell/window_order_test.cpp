@@ -246,6 +246,34 @@ TEST(WindowOrder, AnActivationLostWhileItIsTakenIsGivenBack) {
     DestroyWindow(mine);
 }
 
+// 12: a program that lost the front, lifted by Wine over the window it lost
+// it to while a third program is in front of both, goes back below that
+// window: when the third ends, the front goes back where it was, not to it.
+TEST(WindowOrder, AWindowLiftedUnderAThirdProgramGoesBackBelow) {
+    ScreenThread lifted(kRed, true);
+    ScreenThread tookFront(kGreen, false);
+    for (ScreenThread *t : {&lifted, &tookFront}) {
+        t->Call([t] {
+            ShowWindow(t->Window(), SW_SHOW);
+            SetForegroundWindow(t->Window());
+        });
+        ASSERT_TRUE(harness::WaitForForeground(t->Window()));
+    }
+    HWND third = CreateScreen(kGreen, false);
+    ShowWindow(third, SW_SHOW);
+    SetForegroundWindow(third);
+    ASSERT_TRUE(harness::WaitForForeground(third));
+    lifted.Call([&] {  // Wine's lift, of which the window hears only a repaint
+        SetWindowPos(lifted.Window(), third, 0, 0, 0, 0, kKeep);
+        RedrawWindow(lifted.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    });
+    EXPECT_TRUE(harness::PumpUntil([&] { return IsAbove(tookFront.Window(), lifted.Window()); },
+                                   kTicksOverMs))
+        << "left above the window it lost the front to";
+    DestroyWindow(third);
+    EXPECT_TRUE(harness::WaitForForeground(tookFront.Window()));
+}
+
 // Asks tests/shell/x_keys_test to type the keys once X's focus is on window.
 bool Typed(HWND window, const char *keys) {
     SetPropW(window, L"Typed", nullptr);
